@@ -1,0 +1,157 @@
+#include "ui/Form1.h"
+
+#include "calc/run.h"
+#include "ui/controls.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+
+#include <limits>
+
+namespace quillon::ui {
+namespace {
+
+// The caption names the product and whom to write to.
+constexpr auto kWindowTitle = "Quillon quillon@example.org";
+
+QRect pixelRect(const ControlSpec& spec)
+{
+    return QRect(
+        twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width), twipsToPixels(spec.height));
+}
+
+QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+{
+    const QString text = QString::fromUtf8(spec.text);
+    QWidget* control = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Label:
+        control = new QLabel(text, parent);
+        break;
+    case ControlKind::ComboBox: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        for (const char* beltType : kBeltTypes)
+            combo->addItem(QString::fromUtf8(beltType));
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        // No completer: what is typed stays exactly as typed, letter case
+        // included, and the box never swaps it for a list entry.
+        combo->setCompleter(nullptr);
+        combo->setEditText(text);
+        combo->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+        control = combo;
+        break;
+    }
+    case ControlKind::TextBox: {
+        auto* box = new QLineEdit(parent);
+        box->setMaxLength(std::numeric_limits<int>::max());
+        box->setText(text);
+        box->setCursorPosition(0);
+        control = box;
+        break;
+    }
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(text, parent);
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        control = button;
+        break;
+    }
+    }
+    control->setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
+    control->setGeometry(pixelRect(spec));
+    if (*spec.accessibleName)
+        control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    return control;
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+
+    QWidget* previous = nullptr;
+    for (const ControlSpec& spec : kControls) {
+        QWidget* control = createControl(spec, this);
+        if (control->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            setTabOrder(previous, control);
+        previous = control;
+    }
+    beltTypeBox_ = findChild<QComboBox*>(QStringLiteral("Combo1"));
+    toothCountBox_ = textBox(u"Text1");
+
+    connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this, &Form1::calculate);
+    connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this, &Form1::print);
+    connect(findChild<QPushButton*>(QStringLiteral("Command3")), &QPushButton::clicked, this, &Form1::exit);
+
+    resize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+    setWindowTitle(QString::fromUtf8(kWindowTitle));
+    beltTypeBox_->setFocus();
+}
+
+QLineEdit* Form1::textBox(QStringView name) const
+{
+    return findChild<QLineEdit*>(name.toString(), Qt::FindDirectChildrenOnly);
+}
+
+void Form1::calculate()
+{
+    const std::string toothCount = toothCountBox_->text().toStdString();
+    const std::string beltType = beltTypeBox_->currentText().toStdString();
+    try {
+        const RunResult result = runCalculation(beltType, toothCount, QLocale().decimalPoint().toStdString());
+        for (const RunResult::Box& box : result.boxes()) {
+            QLineEdit* target = textBox(QString::fromUtf8(box.name.data(), static_cast<qsizetype>(box.name.size())));
+            target->setText(QString::fromStdString(box.text));
+            target->setCursorPosition(0);
+        }
+    } catch (const OutOfRange&) {
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("齿数超出了可以计算的范围，请输入较小的齿数。"));
+    }
+}
+
+void Form1::print()
+{
+    findChild<QPushButton*>(QStringLiteral("Command2"))->setFocus();
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (defaultPrinter.isNull()) {
+        QMessageBox::warning(
+            this, windowTitle(), QStringLiteral("没有默认打印机，无法打印。请先在系统中设置默认打印机。"));
+        return;
+    }
+    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    if (!printOn(printer))
+        QMessageBox::warning(this, windowTitle(),
+            QStringLiteral("打印失败：打印机“%1”无法完成打印任务。").arg(defaultPrinter.printerName()));
+}
+
+bool Form1::printOn(QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // One device-independent pixel is 15 twips, 1/96 inch; scale so that the
+    // window comes out at its true size whatever the printer's resolution.
+    painter.scale(printer.logicalDpiX() / 96.0, printer.logicalDpiY() / 96.0);
+    render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    const bool ended = painter.end();
+    return ended && printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
+}
+
+void Form1::exit()
+{
+    QCoreApplication::exit(0);
+}
+
+} // namespace quillon::ui
