@@ -31,3 +31,20 @@ configure_and_build() {
     cmake -S "$QUILLON_ROOT" -B "$QUILLON_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     cmake --build "$QUILLON_BUILD"
 }
+
+# Starts the CUPS scheduler unless it is running: through systemd where it
+# runs, else the daemon directly (containers, CI).
+start_cups_scheduler() {
+    lpstat -r 2>/dev/null | grep -q 'is running' && return 0
+    if [ -d /run/systemd/system ]; then
+        as_root systemctl start cups
+    else
+        as_root cupsd
+    fi
+    for _ in $(seq 50); do
+        lpstat -r 2>/dev/null | grep -q 'is running' && return 0
+        sleep 0.2
+    done
+    echo "The CUPS scheduler did not start." >&2
+    return 1
+}
