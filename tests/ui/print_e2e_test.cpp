@@ -75,14 +75,15 @@ private:
 void PrintEndToEndTest::initTestCase()
 {
     QVERIFY2(runTool(u"lpstat"_qs, {u"-r"_qs}).contains(u"is running"_qs),
-             "No CUPS scheduler is running; tools/test.sh starts one.");
+        "No CUPS scheduler is running; tools/test.sh starts one.");
     const QString defaultLine = runTool(u"lpstat"_qs, {u"-d"_qs});
     if (defaultLine.contains(u':') && !defaultLine.contains(u"no system default"_qs))
         previousDefault = defaultLine.section(u':', 1).trimmed();
 
-    QVERIFY2(administer(u"lpadmin"_qs, {u"-p"_qs, kPrinter, u"-v"_qs, u"cups-pdf:/"_qs, u"-P"_qs,
-                                        u"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"_qs, u"-E"_qs}),
-             "Cannot add the PDF printer (needs printer-driver-cups-pdf and root or sudo).");
+    QVERIFY2(administer(u"lpadmin"_qs,
+                 {u"-p"_qs, kPrinter, u"-v"_qs, u"cups-pdf:/"_qs, u"-P"_qs,
+                     u"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"_qs, u"-E"_qs}),
+        "Cannot add the PDF printer (needs printer-driver-cups-pdf and root or sudo).");
     QVERIFY(administer(u"lpadmin"_qs, {u"-d"_qs, kPrinter}));
     filesBefore = printedFiles();
 
@@ -91,9 +92,9 @@ void PrintEndToEndTest::initTestCase()
     quillon.setProcessEnvironment(environment);
     quillon.start(QStringLiteral(QUILLON_EXECUTABLE), {});
     QVERIFY(quillon.waitForStarted());
-    windowId = runTool(u"timeout"_qs, {u"20"_qs, u"xdotool"_qs, u"search"_qs, u"--sync"_qs, u"--onlyvisible"_qs,
-                                       u"--pid"_qs, QString::number(quillon.processId()), u"--name"_qs,
-                                       u"^Quillon "_qs})
+    windowId = runTool(u"timeout"_qs,
+        {u"20"_qs, u"xdotool"_qs, u"search"_qs, u"--sync"_qs, u"--onlyvisible"_qs, u"--pid"_qs,
+            QString::number(quillon.processId()), u"--name"_qs, u"^Quillon "_qs})
                    .section(u'\n', 0, 0);
     QVERIFY2(!windowId.isEmpty(), "Quillon's window did not appear.");
 }
@@ -118,8 +119,8 @@ void PrintEndToEndTest::cleanupTestCase()
 // Clicks at a point of the client area, in pixels at 96 dpi.
 void PrintEndToEndTest::click(int x, int y)
 {
-    runTool(u"xdotool"_qs, {u"mousemove"_qs, u"--window"_qs, windowId, QString::number(x), QString::number(y),
-                            u"click"_qs, u"1"_qs});
+    runTool(u"xdotool"_qs,
+        {u"mousemove"_qs, u"--window"_qs, windowId, QString::number(x), QString::number(y), u"click"_qs, u"1"_qs});
 }
 
 QString PrintEndToEndTest::waitForNewPrint(int expectedJobs)
@@ -156,7 +157,7 @@ void PrintEndToEndTest::printGoesToTheDefaultPrinterAtTrueSize()
     // 5190 x 5085 twips: 3.604 x 3.531 inches, 360 x 353 dots at 100 dpi.
     const QRect inked = inkedArea(first, 100);
     QVERIFY2(qAbs(inked.width() - 360) <= 2 && qAbs(inked.height() - 353) <= 2,
-             qPrintable(QStringLiteral("%1 x %2").arg(inked.width()).arg(inked.height())));
+        qPrintable(QStringLiteral("%1 x %2").arg(inked.width()).arg(inked.height())));
     QVERIFY2(inked.left() < 100 && inked.top() < 100, "The window is not at the top left of the page.");
 
     click(80, 144);

@@ -39,9 +39,9 @@ inline QRect inkedArea(const QString& pdf, int dotsPerInch)
 {
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("page"));
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dotsPerInch), QStringLiteral("-gray"),
-                                         QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-f"),
-                                         QStringLiteral("1"), pdf, prefix});
+    runTool(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(dotsPerInch), QStringLiteral("-gray"), QStringLiteral("-png"),
+            QStringLiteral("-singlefile"), QStringLiteral("-f"), QStringLiteral("1"), pdf, prefix});
     const QImage page(prefix + QStringLiteral(".png"));
     QRect inked;
     for (int y = 0; y < page.height(); ++y) {
