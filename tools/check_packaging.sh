@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Checks Quillon as it is installed and packaged, on Linux and (as far as can
+# be done here) for Windows:
+#   - the desktop entry and AppStream metainfo validate;
+#   - CPack builds the .deb and .tar.gz; the .deb installs with apt-get, the
+#     installed quillon opens its window and ends from 退出, and the package
+#     is removed cleanly;
+#   - the Windows resource compiles with MinGW's windres and holds the
+#     version record and the icon's 16 and 32 pixel images;
+#   - the core and its tests build with the MinGW-w64 cross compiler without
+#     warnings.
+# Needs root (it installs and removes the package) and a build in build/.
+source "$(dirname "$0")/common.sh"
+
+install_packages desktop-file-utils appstream xvfb xauth xdotool python3 \
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 googletest
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+echo "-- desktop entry and metainfo"
+DESTDIR="$work/root" cmake --install "$QUILLON_BUILD" --prefix /usr >/dev/null
+desktop-file-validate "$work/root/usr/share/applications/org.example.Quillon.desktop"
+appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.example.Quillon.metainfo.xml"
+
+echo "-- packages"
+(cd "$QUILLON_BUILD" && cpack -B "$work/packages" >/dev/null)
+deb=$(ls "$work"/packages/quillon_*.deb)
+ls "$work"/packages/quillon-*.tar.gz >/dev/null
+as_root apt-get install -y -qq "$deb" >/dev/null
+test -x /usr/bin/quillon
+test -f /usr/share/icons/hicolor/32x32/apps/org.example.Quillon.png
+
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
+    quillon &
+    pid=$!
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Quillon ") || { kill $pid; exit 1; }
+    echo "window $window of the installed quillon is up"
+    xdotool mousemove --window "$window" 80 184 click 1   # 退出
+    wait $pid'
+as_root apt-get remove -y -qq quillon >/dev/null
+test ! -e /usr/bin/quillon
+echo "installed, started, ended with status 0 and removed"
+
+echo "-- Windows resource"
+x86_64-w64-mingw32-windres -i "$QUILLON_BUILD/quillon.rc" -O res -o "$work/quillon.res"
+python3 "$QUILLON_ROOT/tools/check_windows_resource.py" "$work/quillon.res"
+# The object file that is linked into Quillon.exe, read back.
+x86_64-w64-mingw32-windres -i "$QUILLON_BUILD/quillon.rc" -O coff -o "$work/quillon_rc.o"
+x86_64-w64-mingw32-windres -i "$work/quillon_rc.o" -O res -o "$work/from_object.res"
+python3 "$QUILLON_ROOT/tools/check_windows_resource.py" --any-language "$work/from_object.res" >/dev/null
+
+echo "-- core and tests with MinGW-w64"
+cmake -S "$QUILLON_ROOT" -B "$QUILLON_ROOT/build-mingw" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/toolchains/mingw-w64-x86_64.cmake" \
+    -DQUILLON_BUILD_WINDOW=OFF -DQUILLON_WERROR=ON >/dev/null
+cmake --build "$QUILLON_ROOT/build-mingw"
+test -f "$QUILLON_ROOT/build-mingw/tests/calc/calc_tests.exe"
+echo "packaging checks passed"
