@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes packaging/screenshot.png: Quillon under a private Xvfb, after a click
 # on 计算 with the initial texts. Needs a build in build/ (tools/run.sh or
-# tools/test.sh) and xvfb, xdotool and imagemagick.
-set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+# tools/test.sh).
+source "$(dirname "$0")/common.sh"
+install_packages xvfb x11-utils xdotool imagemagick
+root=$QUILLON_ROOT
 out=${1:-$root/packaging/screenshot.png}
 
 Xvfb :97 -screen 0 640x480x24 -nolisten tcp &
@@ -12,7 +13,7 @@ trap 'kill $quillon $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=:97
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-QT_QPA_PLATFORM=xcb "$root/build/app/quillon" &
+QT_QPA_PLATFORM=xcb "$QUILLON_BUILD/app/quillon" &
 quillon=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillon ')
 sleep 0.5

@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <pwd.h>
 #include <unistd.h>
 
 using namespace quillon::ui::test;
@@ -43,7 +44,11 @@ int completedJobs()
 QStringList printedFiles()
 {
     QStringList files;
-    for (const QString& root : {QDir::homePath() + u"/PDF"_qs, u"/var/spool/cups-pdf"_qs}) {
+    // cups-pdf writes into the job owner's home as the user database has it,
+    // whatever HOME says.
+    const passwd* user = getpwuid(geteuid());
+    const QString home = user ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath();
+    for (const QString& root : {home + u"/PDF"_qs, u"/var/spool/cups-pdf"_qs}) {
         QDirIterator it(root, {u"*.pdf"_qs}, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext())
             files << it.next();
