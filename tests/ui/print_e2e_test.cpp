@@ -65,6 +65,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void printGoesToTheDefaultPrinterAtTrueSize();
+    void withoutThePrinterPrintWarnsAndTheWindowGoesOn();
     void exitEndsTheProgramWithStatusZero();
 
 private:
@@ -168,6 +169,32 @@ void PrintEndToEndTest::printGoesToTheDefaultPrinterAtTrueSize()
     click(80, 144);
     QVERIFY2(!waitForNewPrint(2).isEmpty(), "The second click gave no second job.");
     QCOMPARE(completedJobs(), 2);
+}
+
+// The program's windows titled "Quillon ...": the main window and any
+// message box it shows.
+static QStringList quillonWindows(qint64 pid)
+{
+    return runTool(u"xdotool"_qs,
+        {u"search"_qs, u"--onlyvisible"_qs, u"--pid"_qs, QString::number(pid), u"--name"_qs, u"^Quillon "_qs})
+        .split(u'\n', Qt::SkipEmptyParts);
+}
+
+void PrintEndToEndTest::withoutThePrinterPrintWarnsAndTheWindowGoesOn()
+{
+    QVERIFY(administer(u"lpadmin"_qs, {u"-x"_qs, kPrinter}));
+    click(80, 144);
+    QTRY_COMPARE_WITH_TIMEOUT(quillonWindows(quillon.processId()).size(), 2, 10000);
+
+    QString messageBox;
+    for (const QString& id : quillonWindows(quillon.processId())) {
+        if (id != windowId)
+            messageBox = id;
+    }
+    runTool(u"xdotool"_qs, {u"windowfocus"_qs, u"--sync"_qs, messageBox});
+    runTool(u"xdotool"_qs, {u"key"_qs, u"Return"_qs});
+    QTRY_COMPARE_WITH_TIMEOUT(quillonWindows(quillon.processId()).size(), 1, 10000);
+    QCOMPARE(quillon.state(), QProcess::Running);
 }
 
 void PrintEndToEndTest::exitEndsTheProgramWithStatusZero()
