@@ -23,17 +23,16 @@ namespace {
 // The caption names the product and whom to write to.
 constexpr auto kWindowTitle = "Quillon quillon@example.org";
 
-QRect pixelRect(const ControlSpec& spec)
+QRect pixelRect(const ControlSpec& row)
 {
-    return QRect(
-        twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width), twipsToPixels(spec.height));
+    return QRect(twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width), twipsToPixels(row.height));
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+QWidget* createControl(const ControlSpec& row, QWidget* parent)
 {
-    const QString text = QString::fromUtf8(spec.text);
+    const QString text = QString::fromUtf8(row.text);
     QWidget* control = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::Label:
         control = new QLabel(text, parent);
         break;
@@ -67,10 +66,10 @@ QWidget* createControl(const ControlSpec& spec, QWidget* parent)
         break;
     }
     }
-    control->setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
-    control->setGeometry(pixelRect(spec));
-    if (*spec.accessibleName)
-        control->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    control->setObjectName(QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size())));
+    control->setGeometry(pixelRect(row));
+    if (*row.accessibleName)
+        control->setAccessibleName(QString::fromUtf8(row.accessibleName));
     return control;
 }
 
@@ -81,8 +80,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("Form1"));
 
     QWidget* previous = nullptr;
-    for (const ControlSpec& spec : kControls) {
-        QWidget* control = createControl(spec, this);
+    for (const ControlSpec& row : kControls) {
+        QWidget* control = createControl(row, this);
         if (control->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
