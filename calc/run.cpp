@@ -2,6 +2,7 @@
 
 #include "calc/catalogue/catalogue.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
