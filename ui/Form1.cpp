@@ -16,12 +16,18 @@
 #include <QPushButton>
 
 #include <limits>
+#include <string_view>
 
 namespace quillon::ui {
 namespace {
 
 // The caption names the product and whom to write to.
 constexpr auto kWindowTitle = "Quillon quillon@example.org";
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QRect pixelRect(const ControlSpec& row)
 {
@@ -66,7 +72,7 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
         break;
     }
     }
-    control->setObjectName(QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size())));
+    control->setObjectName(fromUtf8(row.name));
     control->setGeometry(pixelRect(row));
     if (*row.accessibleName)
         control->setAccessibleName(QString::fromUtf8(row.accessibleName));
@@ -112,7 +118,7 @@ void Form1::calculate()
     try {
         const RunResult result = runCalculation(beltType, toothCount, QLocale().decimalPoint().toStdString());
         for (const RunResult::Box& box : result.boxes()) {
-            QLineEdit* target = textBox(QString::fromUtf8(box.name.data(), static_cast<qsizetype>(box.name.size())));
+            QLineEdit* target = textBox(fromUtf8(box.name));
             target->setText(QString::fromStdString(box.text));
             target->setCursorPosition(0);
         }
