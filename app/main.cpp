@@ -1,9 +1,9 @@
 // Starts Quillon: one window, shown until it is closed or Exit is clicked.
 
+#include "app/program_icon.h"
 #include "ui/Form1.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char* argv[])
 {
@@ -13,10 +13,7 @@ int main(int argc, char* argv[])
     // Ties the window to its desktop entry, for the taskbar and the dock.
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLON_APP_ID));
 
-    QIcon icon;
-    for (int size : {16, 32, 48, 256})
-        icon.addFile(QStringLiteral(":/icons/quillon-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(quillon::app::programIcon());
 
     quillon::ui::Form1 window;
     window.show();
