@@ -55,13 +55,19 @@ std::string_view RunResult::text(std::string_view boxName) const
     throw std::invalid_argument("No result box is named " + std::string(boxName) + ".");
 }
 
+Diameters pulleyDiameters(const GrooveProfile& profile, double toothCount)
+{
+    Diameters diameters;
+    diameters.pitch = (profile.pitch.number() * toothCount) / kPi;
+    diameters.outside = diameters.pitch - profile.twiceTipOffset.number();
+    diameters.root = diameters.outside - (2 * profile.grooveDepth.number());
+    return diameters;
+}
+
 Pulley calculatePulley(std::string_view beltType, double toothCount)
 {
     Pulley pulley{.profile = selectProfile(beltType, toothCount)};
-    const GrooveProfile& profile = pulley.profile;
-    pulley.pitchDiameter = (profile.pitch.number() * toothCount) / kPi;
-    pulley.outsideDiameter = pulley.pitchDiameter - profile.twiceTipOffset.number();
-    pulley.rootDiameter = pulley.outsideDiameter - (2 * profile.grooveDepth.number());
+    pulley.diameters = pulleyDiameters(pulley.profile, toothCount);
     return pulley;
 }
 
@@ -75,9 +81,9 @@ RunResult showPulley(const Pulley& pulley, std::string_view decimalSeparator)
     // The same order as kBoxOrder.
     const std::array<std::string, RunResult::kBoxCount> texts = {
         plain(profile.pitch),
-        diameter(pulley.pitchDiameter),
-        diameter(pulley.outsideDiameter),
-        diameter(pulley.rootDiameter),
+        diameter(pulley.diameters.pitch),
+        diameter(pulley.diameters.outside),
+        diameter(pulley.diameters.root),
         fixed(profile.bottomWidth),
         plain(profile.topWidth),
         fixed(profile.grooveDepth),

@@ -21,13 +21,21 @@ namespace quillon {
 //   ("mxl", 40).pitch -> unset        ("MXL ", 40).pitch -> unset
 GrooveProfile selectProfile(std::string_view beltType, double toothCount);
 
-// The numbers of one run before they are shown: the selected groove data and
-// the three diameters in millimetres, unrounded.
+// The three diameters of a pulley in millimetres, unrounded.
+struct Diameters {
+    double pitch = 0;   // pitch * toothCount / 3.14159265
+    double outside = 0; // pitch diameter - twiceTipOffset
+    double root = 0;    // outside diameter - 2 * grooveDepth
+};
+
+// The diameters for a profile and a tooth count; unset fields count as 0.
+//   (MXL, 40) -> {25.8722..., 25.3642..., 23.9842...}
+Diameters pulleyDiameters(const GrooveProfile& profile, double toothCount);
+
+// The numbers of one run before they are shown.
 struct Pulley {
     GrooveProfile profile;
-    double pitchDiameter = 0;   // pitch * toothCount / 3.14159265
-    double outsideDiameter = 0; // pitchDiameter - twiceTipOffset
-    double rootDiameter = 0;    // outsideDiameter - 2 * grooveDepth
+    Diameters diameters{};
 };
 
 // The twenty texts of one run, addressed by the name of their box.
@@ -55,7 +63,7 @@ private:
 
 // Selects the groove data for beltType and toothCount (as selectProfile) and
 // computes the diameters. An unknown belt type gives unset data and zeros.
-//   ("MXL", 40).outsideDiameter -> 25.3642...   ("T5", 20).profile.grooveDepth -> 1.25
+//   ("MXL", 40).diameters.outside -> 25.3642...   ("T5", 20).profile.grooveDepth -> 1.25
 Pulley calculatePulley(std::string_view beltType, double toothCount);
 
 // The twenty texts the result boxes show for a calculated pulley: diameters

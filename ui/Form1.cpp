@@ -45,8 +45,8 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
     case ControlKind::ComboBox: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
-        for (const char* beltType : kBeltTypes)
-            combo->addItem(QString::fromUtf8(beltType));
+        for (std::string_view beltType : kBeltTypes)
+            combo->addItem(fromUtf8(beltType));
         combo->setInsertPolicy(QComboBox::NoInsert);
         // No completer: what is typed stays exactly as typed, letter case
         // included, and the box never swaps it for a list entry.

@@ -4,6 +4,8 @@
 // to the screen's real resolution.
 #pragma once
 
+#include "calc/catalogue/catalogue.h"
+
 #include <array>
 #include <string_view>
 
@@ -86,31 +88,5 @@ static_assert([] {
     }
     return true;
 }());
-
-// The belt types offered in the list of Combo1, in list order.
-inline constexpr std::array<const char*, 22> kBeltTypes = {
-    "MXL",
-    "XXL",
-    "XL",
-    "L",
-    "H",
-    "XH",
-    "XXH",
-    "T2.5",
-    "T5",
-    "T10",
-    "T20",
-    "HTD3M",
-    "HTD5M",
-    "HTD8M",
-    "HTD14M",
-    "HTD20M",
-    "STPD S2M",
-    "STPD S3M",
-    "STPD S4.5M",
-    "STPD S5M",
-    "STPD S8M",
-    "STPD S14M",
-};
 
 } // namespace quillon::ui

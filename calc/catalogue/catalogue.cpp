@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace quillon {
 
@@ -15,6 +16,21 @@ std::span<const ProfileEntry> profileCatalogue()
         return all;
     }();
     return entries;
+}
+
+std::optional<BeltFamily> beltFamily(std::string_view beltType)
+{
+    const std::pair<BeltFamily, std::span<const ProfileEntry>> families[] = {
+        {BeltFamily::TrapezoidalInch, trapezoidalInchEntries()},
+        {BeltFamily::T, tSeriesEntries()},
+        {BeltFamily::Htd, htdEntries()},
+        {BeltFamily::Stpd, stpdEntries()},
+    };
+    for (const auto& [family, rows] : families) {
+        if (std::ranges::any_of(rows, [&](const ProfileEntry& row) { return row.beltType == beltType; }))
+            return family;
+    }
+    return std::nullopt;
 }
 
 } // namespace quillon

@@ -3,7 +3,10 @@
 
 #include "calc/profile.h"
 
+#include <array>
+#include <optional>
 #include <span>
+#include <string_view>
 
 namespace quillon {
 
@@ -19,5 +22,22 @@ std::span<const ProfileEntry> stpdEntries();            // STPD S2M to STPD S14M
 //   profileCatalogue().size() -> 26
 //   profileCatalogue()[6].beltType -> "XXL"
 std::span<const ProfileEntry> profileCatalogue();
+
+// The 22 belt types in the order the window lists them. The list differs from
+// the search order ("XXL" is second here); it decides nothing about selection.
+// clang-format off
+inline constexpr std::array<std::string_view, 22> kBeltTypes = {
+    "MXL", "XXL", "XL", "L", "H", "XH", "XXH",
+    "T2.5", "T5", "T10", "T20",
+    "HTD3M", "HTD5M", "HTD8M", "HTD14M", "HTD20M",
+    "STPD S2M", "STPD S3M", "STPD S4.5M", "STPD S5M", "STPD S8M", "STPD S14M",
+};
+// clang-format on
+
+enum class BeltFamily { TrapezoidalInch, T, Htd, Stpd };
+
+// The family whose rows a belt type names, or nothing for a name no row has.
+//   "MXL" -> TrapezoidalInch   "T2.5" -> T   "STPD S2M" -> Stpd   "mxl" -> nothing
+std::optional<BeltFamily> beltFamily(std::string_view beltType);
 
 } // namespace quillon

@@ -1,0 +1,40 @@
+#include "calc/inches.h"
+
+#include "calc/number_text.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace quillon {
+
+double roundTo4(double value)
+{
+    return std::copysign(std::floor(std::fabs(value) * 10000.0 + 0.5) / 10000.0, value);
+}
+
+double toInches(double millimetres)
+{
+    return roundTo4(millimetres / 25.4);
+}
+
+std::string inchText(double millimetres)
+{
+    return plainText(toInches(millimetres));
+}
+
+std::string toleranceInInches(std::string_view tolerance)
+{
+    std::string_view sign;
+    for (std::string_view candidate : {"±", "+", "-"}) {
+        if (tolerance.starts_with(candidate))
+            sign = candidate;
+    }
+    const std::string_view number = tolerance.substr(sign.size());
+    double millimetres = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), millimetres);
+    if (sign.empty() || number.empty() || error != std::errc() || end != number.data() + number.size())
+        return std::string(tolerance);
+    return std::string(sign) + inchText(millimetres);
+}
+
+} // namespace quillon

@@ -1,0 +1,243 @@
+#include "cli/app.h"
+
+#include "calc/catalogue/catalogue.h"
+#include "cli/commands.h"
+#include "cli/inputs.h"
+#include "cli/output.h"
+#include "cli/writers.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <map>
+#include <optional>
+
+#ifndef QUILLON_VERSION_TEXT
+#define QUILLON_VERSION_TEXT "1.00"
+#endif
+
+namespace quillon::cli {
+namespace {
+
+// What every command takes.
+struct CommonOptions {
+    std::string format = "text";
+    std::string columns;
+    std::string output;
+    bool byteOrderMark = false;
+};
+
+struct UnitsOption {
+    std::string name = "mm";
+};
+
+void addCommonOptions(CLI::App& command, CommonOptions& options)
+{
+    command
+        .add_option("--format", options.format, "Output format: text (aligned columns, the default), csv, tsv or json")
+        ->check(CLI::IsMember({"text", "csv", "tsv", "json"}));
+    command.add_option("--columns", options.columns, "Columns to write, in this order, separated by commas");
+    command.add_option("--output", options.output, "Write into FILE, whole or not at all, instead of standard output")
+        ->option_text("FILE");
+    command.add_flag("--bom", options.byteOrderMark, "Start CSV or TSV with a UTF-8 byte-order mark");
+}
+
+void addUnitsOption(CLI::App& command, UnitsOption& units)
+{
+    command.add_option("--units", units.name, "Lengths in mm (the default) or in (inches, four decimals)")
+        ->check(CLI::IsMember({"mm", "in"}));
+}
+
+Units unitsOf(const UnitsOption& option)
+{
+    return option.name == "in" ? Units::Inches : Units::Millimetres;
+}
+
+Format formatOf(const std::string& name)
+{
+    static const std::map<std::string, Format> formats
+        = {{"text", Format::Text}, {"csv", Format::Csv}, {"tsv", Format::Tsv}, {"json", Format::Json}};
+    return formats.at(name);
+}
+
+std::vector<std::string_view> beltTypesOf(const std::vector<std::string>& named, bool all)
+{
+    if (all && !named.empty())
+        throw InputError("name belt types or give --all, not both");
+    if (!all && named.empty())
+        throw InputError("name one or more belt types (see 'quillon-cli types'), or give --all");
+    if (all)
+        return {kBeltTypes.begin(), kBeltTypes.end()};
+    std::vector<std::string_view> beltTypes;
+    for (const std::string& name : named)
+        beltTypes.push_back(knownBeltType(name));
+    return beltTypes;
+}
+
+WriteOptions writeOptionsFor(const Table& table, const CommonOptions& common)
+{
+    WriteOptions options{.format = formatOf(common.format), .byteOrderMark = common.byteOrderMark};
+    if (options.byteOrderMark && options.format != Format::Csv && options.format != Format::Tsv)
+        throw InputError("--bom goes with --format csv or tsv");
+    if (common.columns.empty()) {
+        for (std::size_t i = 0; i < table.columns.size(); ++i)
+            options.columns.push_back(i);
+    } else {
+        options.columns = pickColumns(common.columns, table.columns);
+    }
+    return options;
+}
+
+void report(const std::string& message)
+{
+    std::fputs(("quillon-cli: " + message + "\n").c_str(), stderr);
+}
+
+constexpr std::array<std::string_view, 5> kCommands = {"types", "run", "table", "hobs", "identify"};
+
+// Example lines for the help texts.
+constexpr auto kTypesExample = "Example:\n  quillon-cli types --format csv";
+constexpr auto kRunExample = "Example:\n  quillon-cli run MXL 40\n  quillon-cli run T5 -- -.5";
+constexpr auto kTableExample
+    = "Example:\n  quillon-cli table HTD5M T5 --teeth \"10-30, 40\" --format csv --output htd.csv";
+constexpr auto kHobsExample = "Example:\n  quillon-cli hobs --all --units in";
+constexpr auto kIdentifyExample = "Example:\n  quillon-cli identify --od 25.36 --teeth 40";
+
+} // namespace
+
+int runCli(const std::vector<std::string>& arguments)
+{
+    CLI::App app("Groove data of timing-belt pulleys, exactly as the Quillon window shows it, as tables for scripts "
+                 "and spreadsheets.",
+        "quillon-cli");
+    app.set_version_flag("--version", "quillon-cli " QUILLON_VERSION_TEXT, "Print the version and exit");
+    app.require_subcommand(1);
+    app.footer("Examples:\n  quillon-cli run MXL 40\n  quillon-cli table --all --teeth 10-200 --format csv --output "
+               "pulleys.csv\n\n'quillon-cli COMMAND --help' tells more about each command.");
+
+    CommonOptions common;
+    UnitsOption units;
+
+    CLI::App* types = app.add_subcommand("types", "List the 22 belt types in the window's order");
+    addCommonOptions(*types, common);
+    types->footer(kTypesExample);
+
+    CLI::App* run = app.add_subcommand("run", "One calculation, exactly as the window's 计算 does it");
+    std::string runBelt;
+    std::string runTeeth;
+    std::string decimalSeparator = ".";
+    run->add_option("BELT", runBelt, "Belt type, as in 'quillon-cli types'")->required();
+    run->add_option("TEETH", runTeeth, "Tooth count, read as the window reads it (\"40\", \"4 0\", \"&H28\")")
+        ->required();
+    run->add_option("--decimal-separator", decimalSeparator, "Decimal separator of the numbers shown (default \".\")")
+        ->option_text("SEP");
+    addCommonOptions(*run, common);
+    run->footer(kRunExample);
+
+    CLI::App* table = app.add_subcommand("table", "One row per belt type and tooth count");
+    std::vector<std::string> tableBelts;
+    bool tableAll = false;
+    std::string teethList;
+    table->add_option("BELT", tableBelts, "Belt types, in the order wanted");
+    table->add_flag("--all", tableAll, "All 22 belt types in the window's order");
+    table->add_option("--teeth", teethList, "Tooth counts: whole numbers and ranges, such as 10-30,40,60-80")
+        ->required()
+        ->option_text("LIST");
+    addUnitsOption(*table, units);
+    addCommonOptions(*table, common);
+    table->footer(kTableExample);
+
+    CLI::App* hobs = app.add_subcommand("hobs", "The hob plan: one row per tooth-count segment");
+    std::vector<std::string> hobBelts;
+    bool hobsAll = false;
+    hobs->add_option("BELT", hobBelts, "Belt types, in the order wanted");
+    hobs->add_flag("--all", hobsAll, "All 22 belt types in the window's order");
+    addUnitsOption(*hobs, units);
+    addCommonOptions(*hobs, common);
+    hobs->footer(kHobsExample);
+
+    CLI::App* identify = app.add_subcommand("identify", "Which belt types have this outside diameter?");
+    std::string measuredText;
+    std::string identifyTeeth;
+    std::optional<std::string> toleranceText;
+    identify->add_option("--od", measuredText, "Measured outside diameter")->required()->option_text("MM");
+    identify->add_option("--teeth", identifyTeeth, "Tooth count")->required()->option_text("Z");
+    identify->add_option("--tolerance", toleranceText, "Largest difference to list (default 0.10 mm or 0.004 in)")
+        ->option_text("MM");
+    addUnitsOption(*identify, units);
+    addCommonOptions(*identify, common);
+    identify->footer(kIdentifyExample);
+
+    if (arguments.size() > 1 && !arguments[1].starts_with('-')
+        && std::ranges::find(kCommands, arguments[1]) == kCommands.end()) {
+        report("unknown command \"" + arguments[1] + "\"; the commands are types, run, table, hobs and identify");
+        return 2;
+    }
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(argument.c_str());
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::CallForVersion& version) {
+        return app.exit(version);
+    } catch (const CLI::ParseError& error) {
+        report(std::string(error.what()) + "; see 'quillon-cli --help'");
+        return 2;
+    }
+
+    try {
+        // Everything is read and checked before the output is opened, so that
+        // an input error leaves an --output file untouched.
+        Table result;
+        std::optional<std::string> document;
+        if (types->parsed()) {
+            result = typesTable();
+        } else if (run->parsed()) {
+            const std::string_view beltType = knownBeltType(runBelt);
+            if (decimalSeparator.empty() || decimalSeparator.find_first_of("\t\r\n") != std::string::npos)
+                throw InputError("--decimal-separator: give a non-empty text without tabs or line ends");
+            result = runTable(beltType, runTeeth, decimalSeparator);
+            if (common.format == "json")
+                document = runJson(beltType, runTeeth, decimalSeparator);
+        } else if (table->parsed()) {
+            const auto beltTypes = beltTypesOf(tableBelts, tableAll);
+            result = rowsTable(beltTypes, readTeethList(teethList), unitsOf(units));
+        } else if (hobs->parsed()) {
+            result = hobsTable(beltTypesOf(hobBelts, hobsAll), unitsOf(units));
+        } else {
+            const Units chosen = unitsOf(units);
+            const double measured = readDecimal(measuredText, "--od");
+            const int teeth = readWholeTeeth(identifyTeeth, "--teeth");
+            const double tolerance
+                = toleranceText ? readDecimal(*toleranceText, "--tolerance") : (chosen == Units::Inches ? 0.004 : 0.10);
+            if (tolerance < 0)
+                throw InputError("--tolerance: give a number of 0 or more");
+            result = identifyTable(measured, teeth, tolerance, chosen);
+        }
+        const WriteOptions options = writeOptionsFor(result, common);
+
+        Output output(common.output);
+        if (document)
+            output.write(*document);
+        else
+            writeTable(result, options, output);
+        output.commit();
+        return 0;
+    } catch (const InputError& error) {
+        report(error.what());
+        return 2;
+    } catch (const NothingFound& error) {
+        report(error.what());
+        return 1;
+    } catch (const OutputError& error) {
+        if (!error.closedPipe)
+            report(error.what());
+        return 1;
+    }
+}
+
+} // namespace quillon::cli

@@ -1,0 +1,166 @@
+#include "cli/commands.h"
+
+#include "calc/catalogue/catalogue.h"
+#include "calc/full_width.h"
+#include "calc/identify.h"
+#include "calc/run.h"
+#include "calc/table.h"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cmath>
+#include <memory>
+
+namespace quillon::cli {
+namespace {
+
+std::string_view familyName(std::string_view beltType)
+{
+    switch (beltFamily(beltType).value_or(BeltFamily::Stpd)) {
+    case BeltFamily::TrapezoidalInch:
+        return "inch";
+    case BeltFamily::T:
+        return "T";
+    case BeltFamily::Htd:
+        return "HTD";
+    case BeltFamily::Stpd:
+        break;
+    }
+    return "STPD";
+}
+
+std::string_view unitsName(Units units)
+{
+    return units == Units::Inches ? "in" : "mm";
+}
+
+// A run as the window does it; a tooth count beyond a double is an input error.
+RunResult checkedRun(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator)
+{
+    try {
+        return runCalculation(beltType, foldFullWidth(teethText), decimalSeparator);
+    } catch (const OutOfRange& error) {
+        throw InputError(
+            std::string("TEETH \"") + std::string(teethText) + "\": " + error.what() + " Give a smaller tooth count.");
+    }
+}
+
+std::string wholeNumberText(int value)
+{
+    return std::to_string(value);
+}
+
+} // namespace
+
+Table typesTable()
+{
+    Table table{.columns = {"belt", "family", "pitch", "segmentLine1", "segmentLine2"}, .units = "mm"};
+    table.forEachRow = [](const RowSink& sink) {
+        for (std::string_view beltType : kBeltTypes) {
+            const RunResult shown = runCalculation(beltType, "1");
+            const std::array<std::string_view, 5> row
+                = {beltType, familyName(beltType), shown.text("Text2"), shown.text("Text19"), shown.text("Text20")};
+            sink(row);
+        }
+    };
+    return table;
+}
+
+Table runTable(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator)
+{
+    auto result = std::make_shared<const RunResult>(checkedRun(beltType, teethText, decimalSeparator));
+    Table table{.columns = {"box", "field", "text"}, .units = "mm"};
+    table.forEachRow = [result](const RowSink& sink) {
+        for (const RunResult::Box& box : result->boxes()) {
+            const std::array<std::string_view, 3> row = {box.name, columnOfBox(box.name), box.text};
+            sink(row);
+        }
+    };
+    return table;
+}
+
+std::string runJson(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator)
+{
+    const RunResult result = checkedRun(beltType, teethText, decimalSeparator);
+    const double teeth = readToothCount(foldFullWidth(teethText));
+    nlohmann::ordered_json object;
+    object["belt"] = std::string(beltType);
+    object["teethText"] = std::string(teethText);
+    if (teeth == std::trunc(teeth) && std::fabs(teeth) < 9e15)
+        object["teeth"] = static_cast<long long>(teeth);
+    else
+        object["teeth"] = teeth;
+    nlohmann::ordered_json boxes = nlohmann::ordered_json::object();
+    for (const RunResult::Box& box : result.boxes())
+        boxes[std::string(box.name)] = box.text;
+    object["boxes"] = std::move(boxes);
+    return object.dump(2) + "\n";
+}
+
+Table rowsTable(const std::vector<std::string_view>& beltTypes, const std::vector<TeethRange>& teeth, Units units)
+{
+    Table table{.columns = {kTableColumns.begin(), kTableColumns.end()}, .units = unitsName(units)};
+    table.forEachRow = [beltTypes, teeth, units](const RowSink& sink) {
+        for (std::string_view beltType : beltTypes) {
+            BeltTable rows(beltType, units);
+            for (const TeethRange& range : teeth) {
+                for (int count = range.first; count <= range.last; ++count)
+                    sink(rows.row(count));
+            }
+        }
+    };
+    return table;
+}
+
+Table hobsTable(const std::vector<std::string_view>& beltTypes, Units units)
+{
+    Table table{.columns = {"belt", "segment", "firstTeeth", "lastTeeth", "pitchDiameter", "outsideDiameter",
+                    "rootDiameter", "grooveDepth", "topWidth", "bottomWidth"},
+        .units = unitsName(units)};
+    for (std::string_view beltType : beltTypes) {
+        if (BeltTable(beltType, units).segments().empty())
+            table.notes.push_back(std::string(beltType) + ": no tooth-count segments, so no hob plan");
+    }
+    // The row's columns, picked from the table row at the range's first tooth count.
+    static constexpr std::array<std::string_view, 6> kPicked
+        = {"pitchDiameter", "outsideDiameter", "rootDiameter", "grooveDepth", "topWidth", "bottomWidth"};
+    table.forEachRow = [beltTypes, units](const RowSink& sink) {
+        for (std::string_view beltType : beltTypes) {
+            BeltTable rows(beltType, units);
+            for (const ToothRange& range : rows.segments()) {
+                const std::string first = wholeNumberText(range.first);
+                const std::string last = range.last ? wholeNumberText(*range.last) : std::string();
+                const TableRow& full = rows.row(range.first);
+                std::array<std::string_view, 10> row = {beltType, range.text, first, last};
+                for (std::size_t i = 0; i < kPicked.size(); ++i) {
+                    const auto at = std::ranges::find(kTableColumns, kPicked[i]) - kTableColumns.begin();
+                    row[4 + i] = full[static_cast<std::size_t>(at)];
+                }
+                sink(row);
+            }
+        }
+    };
+    return table;
+}
+
+Table identifyTable(double outsideDiameter, int teeth, double tolerance, Units units)
+{
+    auto matches
+        = std::make_shared<const std::vector<PulleyMatch>>(identifyPulley(outsideDiameter, teeth, tolerance, units));
+    if (matches->empty())
+        throw NothingFound("no belt type has an outside diameter within " + plainText(tolerance) + " "
+            + std::string(unitsName(units)) + " of " + plainText(outsideDiameter) + " " + std::string(unitsName(units))
+            + " at " + wholeNumberText(teeth) + " teeth; check the tooth count, or widen --tolerance");
+    Table table{.columns = {"belt", "teeth", "outsideDiameter", "difference"}, .units = unitsName(units)};
+    table.forEachRow = [matches, teeth = wholeNumberText(teeth)](const RowSink& sink) {
+        for (const PulleyMatch& match : *matches) {
+            const std::array<std::string_view, 4> row
+                = {match.beltType, teeth, match.outsideDiameter, match.difference};
+            sink(row);
+        }
+    };
+    return table;
+}
+
+} // namespace quillon::cli

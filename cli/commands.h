@@ -1,0 +1,44 @@
+// The commands of quillon-cli as tables. Each checks its input first and
+// throws InputError before any row is produced; the rows are the very texts
+// the window shows.
+#pragma once
+
+#include "calc/inches.h"
+#include "cli/inputs.h"
+#include "cli/writers.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillon::cli {
+
+// The 22 belt types in the window's list order: belt, family, pitch,
+// segmentLine1, segmentLine2.
+Table typesTable();
+
+// One run, as 计算 does it: box, field, text for the twenty boxes in the
+// window's writing order. The tooth-count text is read as Text1 is read,
+// full-width digits included.
+Table runTable(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator);
+
+// The same run as one JSON object: belt, teethText, teeth, boxes.
+std::string runJson(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator);
+
+// One row per belt type and tooth count, belt-major.
+Table rowsTable(const std::vector<std::string_view>& beltTypes, const std::vector<TeethRange>& teeth, Units units);
+
+// The hob plan: one row per range of the belt types' segment lines.
+Table hobsTable(const std::vector<std::string_view>& beltTypes, Units units);
+
+// The belt types whose outside diameter for `teeth` is within `tolerance` of
+// the measured one, nearest first. Throws NothingFound when there is none.
+Table identifyTable(double outsideDiameter, int teeth, double tolerance, Units units);
+
+// identify found no belt type: status 1.
+class NothingFound : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace quillon::cli

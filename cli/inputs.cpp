@@ -1,0 +1,184 @@
+#include "cli/inputs.h"
+
+#include "calc/catalogue/catalogue.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace quillon::cli {
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string joined(std::span<const std::string_view> names, std::string_view separator)
+{
+    std::string out;
+    for (std::string_view name : names) {
+        if (!out.empty())
+            out += separator;
+        out += name;
+    }
+    return out;
+}
+
+// A whole number from 1 to kMaxTeeth, the whole of text.
+int readTeethNumber(std::string_view text, std::string_view context)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const bool whole = !text.empty() && end == text.data() + text.size() && text.front() != '-';
+    if (!whole && error != std::errc::result_out_of_range)
+        throw InputError(std::string(context) + ": " + quoted(text)
+            + " is not a whole number; tooth counts are whole numbers from 1 to 1000000");
+    if (error == std::errc::result_out_of_range || value < 1 || value > kMaxTeeth)
+        throw InputError(std::string(context) + ": " + quoted(text)
+            + " is out of range; tooth counts are whole numbers from 1 to 1000000");
+    return value;
+}
+
+std::string normalisedName(std::string_view text)
+{
+    std::string out;
+    for (char c : text) {
+        if (isBlank(c) || c == '-' || c == '_')
+            continue;
+        out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    }
+    return out;
+}
+
+std::size_t editDistance(std::string_view a, std::string_view b)
+{
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+} // namespace
+
+std::vector<TeethRange> readTeethList(std::string_view text)
+{
+    const std::string context = "--teeth " + quoted(text);
+    std::vector<TeethRange> ranges;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        const std::string_view item = trimmed(text.substr(start, comma - start));
+        if (item.empty())
+            throw InputError(
+                context + ": an empty item; give whole numbers and ranges separated by commas, such as 10-30,40,60-80");
+        const std::size_t dash = item.find('-');
+        TeethRange range;
+        if (dash == std::string_view::npos) {
+            range.first = range.last = readTeethNumber(item, context);
+        } else {
+            range.first = readTeethNumber(trimmed(item.substr(0, dash)), context);
+            range.last = readTeethNumber(trimmed(item.substr(dash + 1)), context);
+            if (range.first > range.last)
+                throw InputError(context + ": the range " + quoted(item) + " ends below its start");
+        }
+        ranges.push_back(range);
+        if (comma == std::string_view::npos)
+            return ranges;
+        start = comma + 1;
+    }
+}
+
+int readWholeTeeth(std::string_view text, std::string_view what)
+{
+    return readTeethNumber(trimmed(text), what);
+}
+
+double readDecimal(std::string_view text, std::string_view what)
+{
+    const std::string_view number = trimmed(text);
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (number.empty() || error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+        throw InputError(
+            std::string(what) + ": " + quoted(text) + " is not a number; give a decimal number such as 25.36");
+    return value;
+}
+
+std::vector<std::string_view> nearestBeltTypes(std::string_view text)
+{
+    const std::string wanted = normalisedName(text);
+    std::vector<std::string_view> nearest;
+    std::size_t best = std::max<std::size_t>(2, wanted.size() / 4) + 1;
+    for (std::string_view known : kBeltTypes) {
+        const std::size_t distance = editDistance(wanted, normalisedName(known));
+        if (distance < best) {
+            best = distance;
+            nearest.clear();
+        }
+        if (distance == best)
+            nearest.push_back(known);
+    }
+    return nearest;
+}
+
+std::string_view knownBeltType(std::string_view text)
+{
+    if (const auto at = std::ranges::find(kBeltTypes, text); at != kBeltTypes.end())
+        return *at;
+    std::string message = "unknown belt type " + quoted(text);
+    const std::vector<std::string_view> nearest = nearestBeltTypes(text);
+    if (!nearest.empty()) {
+        std::vector<std::string> names;
+        for (std::string_view name : nearest)
+            names.push_back(quoted(name));
+        message += "; did you mean ";
+        for (std::size_t i = 0; i < names.size(); ++i)
+            message += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+        message += "?";
+    }
+    message += " Belt types are matched exactly; 'quillon-cli types' lists the 22 known ones";
+    throw InputError(message);
+}
+
+std::vector<std::size_t> pickColumns(std::string_view list, std::span<const std::string_view> columns)
+{
+    std::vector<std::size_t> picked;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = list.find(',', start);
+        const std::string_view name = trimmed(list.substr(start, comma - start));
+        const auto at = std::ranges::find(columns, name);
+        if (at == columns.end())
+            throw InputError("--columns: unknown column " + quoted(name) + "; the columns are " + joined(columns, ","));
+        picked.push_back(static_cast<std::size_t>(at - columns.begin()));
+        if (comma == std::string_view::npos)
+            return picked;
+        start = comma + 1;
+    }
+}
+
+} // namespace quillon::cli

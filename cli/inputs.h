@@ -1,0 +1,60 @@
+// Reading what the user gives on the command line: tooth-count lists,
+// numbers, belt type names and column lists. Each reader throws InputError
+// with a message that says what was wrong and what is accepted.
+#pragma once
+
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillon::cli {
+
+// A usage or input error: reported before anything is written, status 2.
+class InputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+constexpr int kMaxTeeth = 1'000'000;
+
+// An inclusive range of whole tooth counts.
+struct TeethRange {
+    int first = 0;
+    int last = 0;
+    friend bool operator==(const TeethRange&, const TeethRange&) = default;
+};
+
+// Reads a tooth-count list: whole numbers and inclusive ranges separated by
+// commas; blanks may stand anywhere except inside a number. Each number is
+// from 1 to 1,000,000 and a range's first is not above its last.
+//   "10-30, 40, 60-80" -> {10,30}, {40,40}, {60,80}     "10 - 30" -> {10,30}
+//   "1 0" -> throws   "30-10" -> throws   "0" -> throws   "" -> throws
+std::vector<TeethRange> readTeethList(std::string_view text);
+
+// Reads one whole tooth count from 1 to 1,000,000; what names it in messages.
+//   "40" -> 40   " 40 " -> 40   "40.5" -> throws   "0" -> throws
+int readWholeTeeth(std::string_view text, std::string_view what);
+
+// Reads a finite decimal number such as "25.36", "-0.5" or "1e-3"; blanks
+// around it are allowed. what names it in messages.
+double readDecimal(std::string_view text, std::string_view what);
+
+// The belt type exactly as one of the 22 names, or throws naming the nearest
+// known names: "mxl" -> MXL, "HTD 5M" -> HTD5M.
+std::string_view knownBeltType(std::string_view text);
+
+// The known belt types nearest to a text, for messages: those equal to it
+// apart from letter case, blanks and hyphens, else the ones a few letters
+// away. Empty when none is near.
+//   "mxl" -> {"MXL"}   "HTD 5M" -> {"HTD5M"}   "STPD S14" -> {"STPD S14M"}
+std::vector<std::string_view> nearestBeltTypes(std::string_view text);
+
+// Picks columns by name from a comma-separated list, in the order given;
+// returns their indices in `columns`. An unknown name throws, listing the
+// valid names.
+//   ("teeth,belt", {"belt","teeth"}) -> {1, 0}
+std::vector<std::size_t> pickColumns(std::string_view list, std::span<const std::string_view> columns);
+
+} // namespace quillon::cli

@@ -1,0 +1,39 @@
+// What differs between Windows and the rest: the command line's encoding,
+// standard streams, and opening and replacing files by UTF-8 names.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace quillon::cli {
+
+// The program's arguments as UTF-8, whatever the system's code page (on
+// Windows they are read from the wide command line).
+std::vector<std::string> commandLineArguments(int argc, char** argv);
+
+// Makes standard output and error write bytes as they are: no CRLF
+// translation on Windows, and a console that shows UTF-8 while the program
+// runs (its code page is restored when the returned guard ends).
+class StandardStreams {
+public:
+    StandardStreams();
+    ~StandardStreams();
+    StandardStreams(const StandardStreams&) = delete;
+    StandardStreams& operator=(const StandardStreams&) = delete;
+
+private:
+    unsigned previousCodePage_ = 0;
+};
+
+// Opens a file for writing in binary by its UTF-8 name; creates it only if it
+// does not exist yet. Null on failure, with errno set.
+std::FILE* createFile(const std::string& utf8Path);
+
+// Puts `from` in the place of `to`, replacing it; false on failure.
+bool replaceFile(const std::string& fromUtf8, const std::string& toUtf8);
+
+// Removes a file; false on failure.
+bool removeFile(const std::string& utf8Path);
+
+} // namespace quillon::cli
