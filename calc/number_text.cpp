@@ -1,11 +1,17 @@
 #include "calc/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace quillon {
 namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::string wholeNumberText(int value)
 {
@@ -21,10 +27,19 @@ std::string plainNumber(double value, std::string_view separator)
     if (!std::isfinite(value))
         throw OutOfRange("A number to show lies beyond the range of a double.");
 
+    // The shortest text that reads back as the value is, when it has 15
+    // significant digits or fewer, also the value rounded to 15 digits: the
+    // value lies within half a unit in the last place of it, far less than
+    // half a step of 15 digits. It is much quicker to write than a fixed
+    // precision, which is the way for the rest.
     char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
-    // buffer holds "-d.dddddddddddddde+XX".
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
     std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+    if (std::ranges::count_if(text.substr(0, text.find('e')), isDigit) > 15) {
+        end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
+        text = std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+    }
+    // text holds "-d.dddde+XX", or "de+XX" for a single digit.
     const bool negative = text.front() == '-';
     if (negative)
         text.remove_prefix(1);
@@ -32,8 +47,10 @@ std::string plainNumber(double value, std::string_view separator)
     int exponent = 0;
     std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent);
     std::string digits;
-    digits.push_back(text[0]);
-    digits.append(text.substr(2, e - 2));
+    for (char c : text.substr(0, e)) {
+        if (isDigit(c))
+            digits.push_back(c);
+    }
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 
@@ -108,15 +125,36 @@ std::string fixedText(const ProfileValue& value, std::string_view decimalSeparat
         throw OutOfRange("A number to show lies beyond the range of a double.");
 
     // Four decimals, correctly rounded from the exact binary value; an exact
-    // tie at the fifth decimal goes to the even fourth one.
-    std::string text(std::numeric_limits<double>::max_exponent10 + 32, '\0');
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), number, std::chars_format::fixed, 4).ptr;
-    text.resize(static_cast<std::size_t>(end - text.data()));
-    while (text.back() == '0' && text[text.size() - 2] != '.')
-        text.pop_back();
-    if (text == "-0.0")
-        text = "0.0";
-    text.replace(text.find('.'), 1, decimalSeparator);
+    // tie at the fifth decimal goes to the even fourth one. Below 1e9 a
+    // shortest text with four decimals or fewer is that rounding already (the
+    // value is within half a unit in its last place of it, far from a tie),
+    // and quicker to write.
+    // Written on the stack: the widest double takes over 300 digits.
+    char buffer[std::numeric_limits<double>::max_exponent10 + 32];
+    char* end = buffer;
+    if (std::fabs(number) < 1e9) {
+        end = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed).ptr;
+        const std::string_view shortest(buffer, static_cast<std::size_t>(end - buffer));
+        const std::size_t point = shortest.find('.');
+        if (point != std::string_view::npos && shortest.size() - point - 1 > 4)
+            end = buffer; // more than four decimals: round below
+        else if (point == std::string_view::npos) {
+            // A whole number shows one decimal.
+            *end++ = '.';
+            *end++ = '0';
+        }
+    }
+    if (end == buffer)
+        end = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed, 4).ptr;
+    std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
+    while (digits.back() == '0' && digits[digits.size() - 2] != '.')
+        digits.remove_suffix(1);
+    if (digits == "-0.0")
+        digits = "0.0";
+    const std::size_t point = digits.find('.');
+    std::string text(digits.substr(0, point));
+    text += decimalSeparator;
+    text += digits.substr(point + 1);
     return text;
 }
 

@@ -79,7 +79,7 @@ RunResult showPulley(const Pulley& pulley, std::string_view decimalSeparator)
     const auto diameter = [&](double value) { return plainText(roundTo3(value), decimalSeparator); };
 
     // The same order as kBoxOrder.
-    const std::array<std::string, RunResult::kBoxCount> texts = {
+    std::array<std::string, RunResult::kBoxCount> texts = {
         plain(profile.pitch),
         diameter(pulley.diameters.pitch),
         diameter(pulley.diameters.outside),
@@ -103,7 +103,7 @@ RunResult showPulley(const Pulley& pulley, std::string_view decimalSeparator)
     };
     RunResult result;
     for (std::size_t i = 0; i < RunResult::kBoxCount; ++i)
-        result.boxes_[i] = {kBoxOrder[i], texts[i]};
+        result.boxes_[i] = {kBoxOrder[i], std::move(texts[i])};
     return result;
 }
 
