@@ -2,9 +2,10 @@
 # Checks Quillon as it is installed and packaged, on Linux and (as far as can
 # be done here) for Windows:
 #   - the desktop entry and AppStream metainfo validate;
-#   - CPack builds the .deb and .tar.gz; the .deb installs with apt-get, the
-#     installed quillon opens its window and ends from 退出, and the package
-#     is removed cleanly;
+#   - CPack builds the .deb and .tar.gz; the .deb depends on Qt 6 and
+#     installs with apt-get, the installed quillon opens its window and ends
+#     from 退出, quillon-cli runs and has its manual page, and the package is
+#     removed cleanly;
 #   - the Windows resource compiles with MinGW's windres and holds the
 #     version record and the icon's 16 and 32 pixel images;
 #   - the core and its tests build with the MinGW-w64 cross compiler without
@@ -12,10 +13,12 @@
 # Needs root (it installs and removes the package) and a build in build/.
 source "$(dirname "$0")/common.sh"
 
-install_packages desktop-file-utils appstream xvfb xauth xdotool python3 \
+install_packages desktop-file-utils appstream xvfb xauth xdotool python3 dpkg-dev man-db \
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64 googletest
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The package is removed again whatever happens, so that a later run never
+# tests a binary left installed by an earlier one.
+trap 'as_root apt-get remove -y -qq quillon >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 
 echo "-- desktop entry and metainfo"
 DESTDIR="$work/root" cmake --install "$QUILLON_BUILD" --prefix /usr >/dev/null
@@ -26,9 +29,21 @@ echo "-- packages"
 (cd "$QUILLON_BUILD" && cpack -B "$work/packages" >/dev/null)
 deb=$(ls "$work"/packages/quillon_*.deb)
 ls "$work"/packages/quillon-*.tar.gz >/dev/null
-as_root apt-get install -y -qq "$deb" >/dev/null
+# Without the Qt libraries in Depends the package would install where it
+# cannot start (dpkg-shlibdeps, from dpkg-dev, finds them).
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
+    grep -q "$library" <<<"$depends" || { echo "Depends does not name $library" >&2; exit 1; }
+done
+as_root apt-get install -y -qq --reinstall "$deb" >/dev/null
 test -x /usr/bin/quillon
 test -f /usr/share/icons/hicolor/32x32/apps/org.example.Quillon.png
+test -f /usr/share/doc/quillon/copyright
+grep -q "MIT License" /usr/share/doc/quillon/copyright
+test "$(quillon-cli --version)" = "quillon-cli 1.00"
+man -w quillon-cli >/dev/null
+quillon-cli run MXL 40 --format csv --columns box,text | grep -q '^Text13,25.872'
 
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
     quillon &
@@ -36,6 +51,8 @@ xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash -c '
     window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Quillon ") || { kill $pid; exit 1; }
     echo "window $window of the installed quillon is up"
     xdotool mousemove --window "$window" 80 184 click 1   # 退出
+    for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+    if kill -0 $pid 2>/dev/null; then echo "quillon did not end from 退出" >&2; kill $pid; exit 1; fi
     wait $pid'
 as_root apt-get remove -y -qq quillon >/dev/null
 test ! -e /usr/bin/quillon
@@ -52,7 +69,7 @@ python3 "$QUILLON_ROOT/tools/check_windows_resource.py" --any-language "$work/fr
 echo "-- core and tests with MinGW-w64"
 cmake -S "$QUILLON_ROOT" -B "$QUILLON_ROOT/build-mingw" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/toolchains/mingw-w64-x86_64.cmake" \
-    -DQUILLON_BUILD_WINDOW=OFF -DQUILLON_WERROR=ON >/dev/null
+    -DQUILLON_BUILD_WINDOW=OFF -DQUILLON_BUILD_CLI=OFF -DQUILLON_WERROR=ON >/dev/null
 cmake --build "$QUILLON_ROOT/build-mingw"
 test -f "$QUILLON_ROOT/build-mingw/tests/calc/calc_tests.exe"
 echo "packaging checks passed"

@@ -23,28 +23,13 @@ install_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building and running the program needs.
-QUILLON_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev fonts-noto-cjk)
+# What building and starting the window needs.
+QUILLON_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libcups2-dev fonts-noto-cjk)
+# And what quillon-cli, its manual page and the packages need.
+QUILLON_CLI_PACKAGES=(libcli11-dev nlohmann-json3-dev help2man dpkg-dev)
 
 # Configures (once) and builds; extra arguments go to the configure step.
 configure_and_build() {
     cmake -S "$QUILLON_ROOT" -B "$QUILLON_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     cmake --build "$QUILLON_BUILD"
-}
-
-# Starts the CUPS scheduler unless it is running: through systemd where it
-# runs, else the daemon directly (containers, CI).
-start_cups_scheduler() {
-    lpstat -r 2>/dev/null | grep -q 'is running' && return 0
-    if [ -d /run/systemd/system ]; then
-        as_root systemctl start cups
-    else
-        as_root cupsd
-    fi
-    for _ in $(seq 50); do
-        lpstat -r 2>/dev/null | grep -q 'is running' && return 0
-        sleep 0.2
-    done
-    echo "The CUPS scheduler did not start." >&2
-    return 1
 }

@@ -1,7 +1,9 @@
 #include "ui/Form1.h"
 
+#include "calc/full_width.h"
 #include "calc/run.h"
 #include "ui/controls.h"
+#include "ui/print_destination.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +17,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
+#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -113,7 +116,8 @@ QLineEdit* Form1::textBox(QStringView name) const
 
 void Form1::calculate()
 {
-    const std::string toothCount = toothCountBox_->text().toStdString();
+    // A Chinese input method in full-width mode types "４０": read as "40".
+    const std::string toothCount = foldFullWidth(toothCountBox_->text().toStdString());
     const std::string beltType = beltTypeBox_->currentText().toStdString();
     try {
         const RunResult result = runCalculation(beltType, toothCount, QLocale().decimalPoint().toStdString());
@@ -134,6 +138,11 @@ void Form1::print()
     if (defaultPrinter.isNull()) {
         QMessageBox::warning(
             this, windowTitle(), QStringLiteral("没有默认打印机，无法打印。请先在系统中设置默认打印机。"));
+        return;
+    }
+    if (const QString refusal = whyDestinationRefusesJobs(defaultPrinter.printerName()); !refusal.isEmpty()) {
+        QMessageBox::warning(this, windowTitle(),
+            QStringLiteral("无法打印：默认打印机“%1”%2。").arg(defaultPrinter.printerName(), refusal));
         return;
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
@@ -159,7 +168,13 @@ bool Form1::printOn(QPrinter& printer)
     // the recording from its own resolution to the printer's; correct for a
     // recording resolution other than 96 so that the window comes out at its
     // true size.
-    painter.scale(image.logicalDpiX() / 96.0, image.logicalDpiY() / 96.0);
+    // On paper whose printable area is smaller than the window, the whole
+    // image is scaled down to fit, so that no box runs into the margin.
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double trueWidth = width() * printer.resolution() / 96.0;
+    const double trueHeight = height() * printer.resolution() / 96.0;
+    const double fit = std::min({1.0, page.width() / trueWidth, page.height() / trueHeight});
+    painter.scale(fit * image.logicalDpiX() / 96.0, fit * image.logicalDpiY() / 96.0);
     painter.drawPicture(0, 0, image);
     const bool ended = painter.end();
     return ended && printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;

@@ -38,11 +38,15 @@ private slots:
     void resizingMovesNoControl();
     void toothCountOutOfRangeWarnsAndChangesNothing();
     void numbersFollowTheUsersLocale();
+    void fullWidthDigitsReadAsTheirAsciiForms();
 
 private:
     QString box(const char* name) const { return window->textBox(QString::fromLatin1(name))->text(); }
     QStringList allBoxes() const;
-    void clickCalculate() { QTest::mouseClick(window->findChild<QPushButton*>(u"Command1"_qs), Qt::LeftButton); }
+    void clickCalculate()
+    {
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    }
 
     std::unique_ptr<Form1> window;
     std::unique_ptr<quillon::ui::test::ModalWatchdog> watchdog;
@@ -167,8 +171,8 @@ void Form1Test::windowHasTheDrawnClientSizeAndCaption()
 {
     QCOMPARE(window->size(), QSize(346, 339));
     QCOMPARE(window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), 41);
-    QVERIFY(window->windowTitle().startsWith(u"Quillon "_qs));
-    QVERIFY(window->windowTitle().endsWith(u"@example.org"_qs));
+    QVERIFY(window->windowTitle().startsWith(QStringLiteral("Quillon ")));
+    QVERIFY(window->windowTitle().endsWith(QStringLiteral("@example.org")));
 }
 
 // Run a second time by ctest with QT_SCALE_FACTOR=1.5: the window and all it
@@ -187,39 +191,42 @@ void Form1Test::clientAreaScalesWithTheScreen()
 
 void Form1Test::beltTypeListKeepsItsOrder()
 {
-    auto* combo = window->findChild<QComboBox*>(u"Combo1"_qs);
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);
     QCOMPARE(items,
-        QStringList({u"MXL"_qs, u"XXL"_qs, u"XL"_qs, u"L"_qs, u"H"_qs, u"XH"_qs, u"XXH"_qs, u"T2.5"_qs, u"T5"_qs,
-            u"T10"_qs, u"T20"_qs, u"HTD3M"_qs, u"HTD5M"_qs, u"HTD8M"_qs, u"HTD14M"_qs, u"HTD20M"_qs, u"STPD S2M"_qs,
-            u"STPD S3M"_qs, u"STPD S4.5M"_qs, u"STPD S5M"_qs, u"STPD S8M"_qs, u"STPD S14M"_qs}));
+        QStringList({QStringLiteral("MXL"), QStringLiteral("XXL"), QStringLiteral("XL"), QStringLiteral("L"),
+            QStringLiteral("H"), QStringLiteral("XH"), QStringLiteral("XXH"), QStringLiteral("T2.5"),
+            QStringLiteral("T5"), QStringLiteral("T10"), QStringLiteral("T20"), QStringLiteral("HTD3M"),
+            QStringLiteral("HTD5M"), QStringLiteral("HTD8M"), QStringLiteral("HTD14M"), QStringLiteral("HTD20M"),
+            QStringLiteral("STPD S2M"), QStringLiteral("STPD S3M"), QStringLiteral("STPD S4.5M"),
+            QStringLiteral("STPD S5M"), QStringLiteral("STPD S8M"), QStringLiteral("STPD S14M")}));
     QVERIFY(combo->isEditable());
 }
 
 void Form1Test::typedBeltTypeStaysAsTyped()
 {
-    auto* combo = window->findChild<QComboBox*>(u"Combo1"_qs);
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
     combo->setFocus();
     combo->lineEdit()->selectAll();
-    QTest::keyClicks(combo, u"mxl"_qs);
+    QTest::keyClicks(combo, QStringLiteral("mxl"));
     QTest::keyClick(combo, Qt::Key_Tab); // leaving the box must not correct it
-    QCOMPARE(combo->currentText(), u"mxl"_qs);
+    QCOMPARE(combo->currentText(), QStringLiteral("mxl"));
     QCOMPARE(combo->count(), 22);
 
     combo->setFocus();
     combo->lineEdit()->selectAll();
-    QTest::keyClicks(combo, u"xx"_qs);
-    QCOMPARE(combo->currentText(), u"xx"_qs); // no completion to "XXL"
+    QTest::keyClicks(combo, QStringLiteral("xx"));
+    QCOMPARE(combo->currentText(), QStringLiteral("xx")); // no completion to "XXL"
     QTest::keyClick(combo, Qt::Key_Return);
-    QCOMPARE(combo->currentText(), u"xx"_qs);
+    QCOMPARE(combo->currentText(), QStringLiteral("xx"));
     QCOMPARE(combo->count(), 22);
 }
 
 void Form1Test::focusStartsInTheBeltTypeAndTabFollowsTheDrawing()
 {
-    QCOMPARE(QApplication::focusWidget(), window->findChild<QComboBox*>(u"Combo1"_qs));
+    QCOMPARE(QApplication::focusWidget(), window->findChild<QComboBox*>(QStringLiteral("Combo1")));
 
     QStringList visited;
     for (int i = 0; i < 25; ++i) {
@@ -231,21 +238,21 @@ void Form1Test::focusStartsInTheBeltTypeAndTabFollowsTheDrawing()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(visited.join(u' '),
-        u"Combo1 Text1 Text2 Text3 Text4 Text5 Text6 Text7 Text8 Text9 Text10 Text11 Text12 "
-        "Command1 Command2 Command3 Text13 Text14 Text15 Text16 Text17 Text18 Text19 "
-        "Text20 Text21"_qs);
+        QStringLiteral("Combo1 Text1 Text2 Text3 Text4 Text5 Text6 Text7 Text8 Text9 Text10 Text11 Text12 "
+                       "Command1 Command2 Command3 Text13 Text14 Text15 Text16 Text17 Text18 Text19 "
+                       "Text20 Text21"));
     QCOMPARE(QApplication::focusWidget()->parentWidget() == window.get()
             ? QApplication::focusWidget()->objectName()
             : QApplication::focusWidget()->parentWidget()->objectName(),
-        u"Combo1"_qs); // and round again
+        QStringLiteral("Combo1")); // and round again
 }
 
 void Form1Test::everyBoxHasAnAccessibleName()
 {
-    QCOMPARE(window->textBox(u"Text2")->accessibleName(), u"节距 Pb"_qs);
-    QCOMPARE(window->textBox(u"Text14")->accessibleName(), u"槽底槽宽 bw 公差"_qs);
-    QCOMPARE(window->textBox(u"Text19")->accessibleName(), u"齿数分段 1"_qs);
-    QCOMPARE(window->textBox(u"Text12")->accessibleName(), u"齿侧园弧半径 RA"_qs);
+    QCOMPARE(window->textBox(u"Text2")->accessibleName(), QStringLiteral("节距 Pb"));
+    QCOMPARE(window->textBox(u"Text14")->accessibleName(), QStringLiteral("槽底槽宽 bw 公差"));
+    QCOMPARE(window->textBox(u"Text19")->accessibleName(), QStringLiteral("齿数分段 1"));
+    QCOMPARE(window->textBox(u"Text12")->accessibleName(), QStringLiteral("齿侧园弧半径 RA"));
     QStringList names;
     for (int i = 1; i <= 21; ++i) {
         const QString name = window->textBox(QStringLiteral("Text%1").arg(i))->accessibleName();
@@ -254,35 +261,37 @@ void Form1Test::everyBoxHasAnAccessibleName()
     }
     names.removeDuplicates();
     QCOMPARE(names.size(), 21);
-    QVERIFY(!window->findChild<QComboBox*>(u"Combo1"_qs)->accessibleName().isEmpty());
+    QVERIFY(!window->findChild<QComboBox*>(QStringLiteral("Combo1"))->accessibleName().isEmpty());
 }
 
 void Form1Test::calculateWithTheInitialTextsGivesMxlWithFortyTeeth()
 {
     clickCalculate();
     QCOMPARE(allBoxes(),
-        QStringList({u"40"_qs, u"2.032"_qs, u"25.364"_qs, u"23.984"_qs, u"0.84"_qs, QString(), u"0.69"_qs, u"20"_qs,
-            u"0.13"_qs, u"0.35"_qs, u"0.508"_qs, QString(), u"25.872"_qs, u"±0.05"_qs, u"-0.05"_qs, u"±1.5"_qs,
-            u"+0.05"_qs, u"max"_qs, u"Z10-23  Z24-R"_qs, QString(), QString()}));
-    QCOMPARE(window->findChild<QComboBox*>(u"Combo1"_qs)->currentText(), u"MXL"_qs);
+        QStringList({QStringLiteral("40"), QStringLiteral("2.032"), QStringLiteral("25.364"), QStringLiteral("23.984"),
+            QStringLiteral("0.84"), QString(), QStringLiteral("0.69"), QStringLiteral("20"), QStringLiteral("0.13"),
+            QStringLiteral("0.35"), QStringLiteral("0.508"), QString(), QStringLiteral("25.872"),
+            QStringLiteral("±0.05"), QStringLiteral("-0.05"), QStringLiteral("±1.5"), QStringLiteral("+0.05"),
+            QStringLiteral("max"), QStringLiteral("Z10-23  Z24-R"), QString(), QString()}));
+    QCOMPARE(window->findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText(), QStringLiteral("MXL"));
 }
 
 void Form1Test::boxesNotSetByTheNextRowAreEmptied()
 {
-    auto* combo = window->findChild<QComboBox*>(u"Combo1"_qs);
-    combo->setCurrentText(u"T5"_qs);
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    combo->setCurrentText(QStringLiteral("T5"));
     clickCalculate();
-    QCOMPARE(box("Text6"), u"3.32"_qs);
-    QCOMPARE(box("Text20"), u"Z21-R"_qs);
-    QCOMPARE(box("Text21"), u"+0.05"_qs);
+    QCOMPARE(box("Text6"), QStringLiteral("3.32"));
+    QCOMPARE(box("Text20"), QStringLiteral("Z21-R"));
+    QCOMPARE(box("Text21"), QStringLiteral("+0.05"));
     QCOMPARE(box("Text5"), QString());
 
-    combo->setCurrentText(u"MXL"_qs);
+    combo->setCurrentText(QStringLiteral("MXL"));
     clickCalculate();
     QCOMPARE(box("Text6"), QString());
     QCOMPARE(box("Text20"), QString());
     QCOMPARE(box("Text21"), QString());
-    QCOMPARE(box("Text5"), u"0.84"_qs);
+    QCOMPARE(box("Text5"), QStringLiteral("0.84"));
 }
 
 void Form1Test::calculateOverwritesTypedResults()
@@ -290,10 +299,10 @@ void Form1Test::calculateOverwritesTypedResults()
     QLineEdit* pitch = window->textBox(u"Text2");
     pitch->setFocus();
     pitch->selectAll();
-    QTest::keyClicks(pitch, u"typed here"_qs);
-    QCOMPARE(pitch->text(), u"typed here"_qs);
+    QTest::keyClicks(pitch, QStringLiteral("typed here"));
+    QCOMPARE(pitch->text(), QStringLiteral("typed here"));
     clickCalculate();
-    QCOMPARE(pitch->text(), u"2.032"_qs);
+    QCOMPARE(pitch->text(), QStringLiteral("2.032"));
 }
 
 void Form1Test::enterAndEscapeDoNothing()
@@ -311,10 +320,10 @@ void Form1Test::enterAndEscapeDoNothing()
 void Form1Test::choosingABeltTypeCalculatesNothing()
 {
     const QStringList before = allBoxes();
-    auto* combo = window->findChild<QComboBox*>(u"Combo1"_qs);
+    auto* combo = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_Down);
-    QCOMPARE(combo->currentText(), u"XXL"_qs);
+    QCOMPARE(combo->currentText(), QStringLiteral("XXL"));
     QCOMPARE(allBoxes(), before);
 }
 
@@ -333,32 +342,46 @@ void Form1Test::resizingMovesNoControl()
 
 void Form1Test::toothCountOutOfRangeWarnsAndChangesNothing()
 {
-    for (const QString& text : {u"1e400"_qs, u"1e308"_qs, u"&H123456789"_qs}) {
+    for (const QString& text : {QStringLiteral("1e400"), QStringLiteral("1e308"), QStringLiteral("&H123456789")}) {
         window->textBox(u"Text1")->setText(text);
         const QStringList before = allBoxes();
         watchdog->expectMessageBox();
         clickCalculate();
         QCOMPARE(watchdog->expectedTexts.size(), 1);
-        QVERIFY(watchdog->expectedTexts.takeFirst().contains(u"齿数"_qs));
+        QVERIFY(watchdog->expectedTexts.takeFirst().contains(QStringLiteral("齿数")));
         QCOMPARE(allBoxes(), before);
     }
-    window->textBox(u"Text1")->setText(u"40"_qs);
+    window->textBox(u"Text1")->setText(QStringLiteral("40"));
     clickCalculate();
-    QCOMPARE(box("Text13"), u"25.872"_qs); // the window goes on working
+    QCOMPARE(box("Text13"), QStringLiteral("25.872")); // the window goes on working
 }
 
 void Form1Test::numbersFollowTheUsersLocale()
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    window->textBox(u"Text1")->setText(u"40"_qs);
+    window->textBox(u"Text1")->setText(QStringLiteral("40"));
     clickCalculate();
-    QCOMPARE(box("Text13"), u"25,872"_qs);
-    QCOMPARE(box("Text2"), u"2,032"_qs);
-    QCOMPARE(box("Text5"), u"0,84"_qs);
-    QCOMPARE(box("Text14"), u"±0.05"_qs);
-    window->textBox(u"Text1")->setText(u"40,5"_qs); // the comma ends the tooth count in every locale
+    QCOMPARE(box("Text13"), QStringLiteral("25,872"));
+    QCOMPARE(box("Text2"), QStringLiteral("2,032"));
+    QCOMPARE(box("Text5"), QStringLiteral("0,84"));
+    QCOMPARE(box("Text14"), QStringLiteral("±0.05"));
+    window->textBox(u"Text1")->setText(QStringLiteral("40,5")); // the comma ends the tooth count in every locale
     clickCalculate();
-    QCOMPARE(box("Text13"), u"25,872"_qs);
+    QCOMPARE(box("Text13"), QStringLiteral("25,872"));
+}
+
+void Form1Test::fullWidthDigitsReadAsTheirAsciiForms()
+{
+    // What a Chinese input method types in full-width mode.
+    for (const char* typed : {"４０", "　４０", "&Ｈ２８"}) {
+        window->textBox(u"Text1")->setText(QString::fromUtf8(typed));
+        clickCalculate();
+        QCOMPARE(box("Text13"), QStringLiteral("25.872"));
+        QCOMPARE(window->textBox(u"Text1")->text(), QString::fromUtf8(typed)); // the box keeps what was typed
+    }
+    window->textBox(u"Text1")->setText(QString::fromUtf8("４.５"));
+    clickCalculate();
+    QCOMPARE(box("Text13"), QStringLiteral("2.911"));
 }
 
 QTEST_MAIN(Form1Test)

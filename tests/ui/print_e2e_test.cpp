@@ -1,59 +1,47 @@
-// Print end to end: the real program, a real CUPS scheduler and a PDF printer
-// (cups-pdf) as the default destination. Clicks 打印 in the running window and
+// Print end to end: the real program, a real CUPS scheduler and a printer
+// that keeps each job as a PDF file. Clicks 打印 in the running window and
 // reads back the PDF that the print system produced; then clicks 退出.
 //
-// Needs a running CUPS scheduler and the right to add a printer (root, or
-// sudo without a password); tools/test.sh provides both. The test printer is
-// removed again and the previous default destination restored.
+// The scheduler is the test's own (private_cups.sh): its configuration,
+// spool and socket live in a temporary folder and PRINTER and LPDEST are
+// cleared, so the machine's printers and defaults are never touched, whether
+// the test passes, fails or is killed. It needs no root.
 
 #include "printed_page.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
-#include <pwd.h>
-#include <unistd.h>
+#include <signal.h>
+#include <sys/prctl.h>
 
 using namespace quillon::ui::test;
 
 namespace {
 
-const QString kPrinter = u"QuillonTestPDF"_qs;
+const QString kPrinter = QStringLiteral("QuillonTestPDF");
 
-// Runs a print administration command, through sudo when we are not root.
 bool administer(const QString& program, const QStringList& arguments)
 {
     QProcess process;
-    if (geteuid() == 0)
-        process.start(program, arguments);
-    else
-        process.start(u"sudo"_qs, QStringList{u"-n"_qs, program} + arguments);
+    process.start(program, arguments);
     return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 int completedJobs()
 {
-    const QString jobs = runTool(u"lpstat"_qs, {u"-W"_qs, u"completed"_qs, u"-o"_qs, kPrinter});
+    const QString jobs = runTool(
+        QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"), QStringLiteral("-o"), kPrinter});
     return static_cast<int>(jobs.split(u'\n', Qt::SkipEmptyParts).size());
 }
 
-// cups-pdf names its files after the job: "<title>__F-job_<id>.pdf" or the like.
-QStringList printedFiles()
+// Ends a child with the test, even when the test is killed.
+void endWithParent()
 {
-    QStringList files;
-    // cups-pdf writes into the job owner's home as the user database has it,
-    // whatever HOME says.
-    const passwd* user = getpwuid(geteuid());
-    const QString home = user ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath();
-    for (const QString& root : {home + u"/PDF"_qs, u"/var/spool/cups-pdf"_qs}) {
-        QDirIterator it(root, {u"*.pdf"_qs}, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files << it.next();
-    }
-    return files;
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
 }
 
 } // namespace
@@ -65,68 +53,100 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void printGoesToTheDefaultPrinterAtTrueSize();
+    void aPrinterThatRejectsJobsGetsNoneAndPrintWarns();
     void withoutThePrinterPrintWarnsAndTheWindowGoesOn();
     void exitEndsTheProgramWithStatusZero();
 
 private:
     void click(int x, int y);
     QString waitForNewPrint(int expectedJobs);
+    void printAndExpectWarning();
 
-    QString previousDefault;
-    QStringList filesBefore;
+    QStringList printedFiles() const;
+
+    QTemporaryDir scratch;
+    QProcess scheduler;
     QProcess quillon;
     QString windowId;
 };
 
 void PrintEndToEndTest::initTestCase()
 {
-    QVERIFY2(runTool(u"lpstat"_qs, {u"-r"_qs}).contains(u"is running"_qs),
-        "No CUPS scheduler is running; tools/test.sh starts one.");
-    const QString defaultLine = runTool(u"lpstat"_qs, {u"-d"_qs});
-    if (defaultLine.contains(u':') && !defaultLine.contains(u"no system default"_qs))
-        previousDefault = defaultLine.section(u':', 1).trimmed();
+    QVERIFY(scratch.isValid());
+    QDir(scratch.path()).mkpath(QStringLiteral("printed"));
+    QDir(scratch.path()).mkpath(QStringLiteral("home"));
+    // The backend runs as the scheduler's user, which may be "lp".
+    QFile::setPermissions(scratch.path() + QStringLiteral("/printed"), QFileDevice::Permissions(0x7777));
+    QFile::setPermissions(scratch.path(), QFileDevice::Permissions(0x7755));
 
-    QVERIFY2(administer(u"lpadmin"_qs,
-                 {u"-p"_qs, kPrinter, u"-v"_qs, u"cups-pdf:/"_qs, u"-P"_qs,
-                     u"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"_qs, u"-E"_qs}),
-        "Cannot add the PDF printer (needs printer-driver-cups-pdf and root or sudo).");
-    QVERIFY(administer(u"lpadmin"_qs, {u"-d"_qs, kPrinter}));
-    filesBefore = printedFiles();
+    // Everything below, this test's tools and Quillon, reaches only the
+    // private scheduler, in English, whatever the user's printing set-up.
+    qputenv("CUPS_SERVER", (scratch.path() + QStringLiteral("/cups.sock")).toLocal8Bit());
+    qputenv("HOME", (scratch.path() + QStringLiteral("/home")).toLocal8Bit()); // no ~/.cups/lpoptions
+    qunsetenv("PRINTER");
+    qunsetenv("LPDEST");
+    qputenv("LC_ALL", "C");
 
+    scheduler.setChildProcessModifier(endWithParent);
+    scheduler.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    scheduler.start(QStringLiteral(QUILLON_PRIVATE_CUPS), {scratch.path()});
+    QVERIFY2(scheduler.waitForStarted(), "Cannot start the private CUPS scheduler (needs the cups package).");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        runTool(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(QStringLiteral("is running")), 10000);
+
+    QVERIFY2(administer(QStringLiteral("lpadmin"),
+                 {QStringLiteral("-p"), kPrinter, QStringLiteral("-v"),
+                     QStringLiteral("keep:") + scratch.path() + QStringLiteral("/printed"), QStringLiteral("-E")}),
+        "Cannot add the test printer.");
+    QVERIFY(administer(QStringLiteral("lpadmin"), {QStringLiteral("-d"), kPrinter}));
+
+    // The window as a user starts it, at its drawn size: no scaling asked
+    // for by the test's own environment.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_QPA_PLATFORM"_qs, u"xcb"_qs);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    for (const char* scaling : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
+             "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI", "QT_USE_PHYSICAL_DPI"})
+        environment.remove(QString::fromLatin1(scaling));
     quillon.setProcessEnvironment(environment);
+    quillon.setChildProcessModifier(endWithParent);
     quillon.start(QStringLiteral(QUILLON_EXECUTABLE), {});
     QVERIFY(quillon.waitForStarted());
-    windowId = runTool(u"timeout"_qs,
-        {u"20"_qs, u"xdotool"_qs, u"search"_qs, u"--sync"_qs, u"--onlyvisible"_qs, u"--pid"_qs,
-            QString::number(quillon.processId()), u"--name"_qs, u"^Quillon "_qs})
+    windowId = runTool(QStringLiteral("timeout"),
+        {QStringLiteral("20"), QStringLiteral("xdotool"), QStringLiteral("search"), QStringLiteral("--sync"),
+            QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), QString::number(quillon.processId()),
+            QStringLiteral("--name"), QStringLiteral("^Quillon ")})
                    .section(u'\n', 0, 0);
     QVERIFY2(!windowId.isEmpty(), "Quillon's window did not appear.");
 }
 
 void PrintEndToEndTest::cleanupTestCase()
 {
-    if (quillon.state() != QProcess::NotRunning) {
-        quillon.kill();
-        quillon.waitForFinished();
+    for (QProcess* process : {&quillon, &scheduler}) {
+        if (process->state() != QProcess::NotRunning) {
+            process->terminate();
+            if (!process->waitForFinished(5000)) {
+                process->kill();
+                process->waitForFinished();
+            }
+        }
     }
-    administer(u"lpadmin"_qs, {u"-x"_qs, kPrinter});
-    if (!previousDefault.isEmpty())
-        administer(u"lpadmin"_qs, {u"-d"_qs, previousDefault});
-    if (qEnvironmentVariableIsSet("QUILLON_KEEP_TEST_PRINTS"))
-        return;
-    for (const QString& file : printedFiles()) {
-        if (!filesBefore.contains(file))
-            QFile::remove(file);
-    }
+    scratch.setAutoRemove(!qEnvironmentVariableIsSet("QUILLON_KEEP_TEST_PRINTS"));
+}
+
+QStringList PrintEndToEndTest::printedFiles() const
+{
+    QStringList files;
+    for (const QString& name : QDir(scratch.path() + QStringLiteral("/printed")).entryList({QStringLiteral("*.pdf")}))
+        files << scratch.path() + QStringLiteral("/printed/") + name;
+    return files;
 }
 
 // Clicks at a point of the client area, in pixels at 96 dpi.
 void PrintEndToEndTest::click(int x, int y)
 {
-    runTool(u"xdotool"_qs,
-        {u"mousemove"_qs, u"--window"_qs, windowId, QString::number(x), QString::number(y), u"click"_qs, u"1"_qs});
+    runTool(QStringLiteral("xdotool"),
+        {QStringLiteral("mousemove"), QStringLiteral("--window"), windowId, QString::number(x), QString::number(y),
+            QStringLiteral("click"), QStringLiteral("1")});
 }
 
 QString PrintEndToEndTest::waitForNewPrint(int expectedJobs)
@@ -134,18 +154,13 @@ QString PrintEndToEndTest::waitForNewPrint(int expectedJobs)
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 30000) {
-        QStringList added;
-        for (const QString& file : printedFiles()) {
-            if (!filesBefore.contains(file))
-                added << file;
-        }
+        const QStringList added = printedFiles();
         if (completedJobs() >= expectedJobs && added.size() >= expectedJobs) {
-            QTest::qWait(500); // let cups-pdf finish writing
-            QStringList sorted = added;
-            std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
-                return QFileInfo(a).lastModified() < QFileInfo(b).lastModified();
-            });
-            return sorted.back();
+            // job-N.pdf: the newest job has the highest number.
+            const auto jobNumber
+                = [](const QString& file) { return QFileInfo(file).baseName().section(u'-', 1).toInt(); };
+            return *std::max_element(added.begin(), added.end(),
+                [&](const QString& a, const QString& b) { return jobNumber(a) < jobNumber(b); });
         }
         QTest::qWait(250);
     }
@@ -175,14 +190,15 @@ void PrintEndToEndTest::printGoesToTheDefaultPrinterAtTrueSize()
 // message box it shows.
 static QStringList quillonWindows(qint64 pid)
 {
-    return runTool(u"xdotool"_qs,
-        {u"search"_qs, u"--onlyvisible"_qs, u"--pid"_qs, QString::number(pid), u"--name"_qs, u"^Quillon "_qs})
+    return runTool(QStringLiteral("xdotool"),
+        {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), QString::number(pid),
+            QStringLiteral("--name"), QStringLiteral("^Quillon ")})
         .split(u'\n', Qt::SkipEmptyParts);
 }
 
-void PrintEndToEndTest::withoutThePrinterPrintWarnsAndTheWindowGoesOn()
+// Clicks 打印 and answers the warning that must follow; the window goes on.
+void PrintEndToEndTest::printAndExpectWarning()
 {
-    QVERIFY(administer(u"lpadmin"_qs, {u"-x"_qs, kPrinter}));
     click(80, 144);
     QTRY_COMPARE_WITH_TIMEOUT(quillonWindows(quillon.processId()).size(), 2, 10000);
 
@@ -191,10 +207,26 @@ void PrintEndToEndTest::withoutThePrinterPrintWarnsAndTheWindowGoesOn()
         if (id != windowId)
             messageBox = id;
     }
-    runTool(u"xdotool"_qs, {u"windowfocus"_qs, u"--sync"_qs, messageBox});
-    runTool(u"xdotool"_qs, {u"key"_qs, u"Return"_qs});
+    runTool(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), messageBox});
+    runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
     QTRY_COMPARE_WITH_TIMEOUT(quillonWindows(quillon.processId()).size(), 1, 10000);
     QCOMPARE(quillon.state(), QProcess::Running);
+}
+
+void PrintEndToEndTest::aPrinterThatRejectsJobsGetsNoneAndPrintWarns()
+{
+    QVERIFY(administer(QStringLiteral("cupsreject"), {kPrinter}));
+    printAndExpectWarning();
+    QTest::qWait(1000);
+    QCOMPARE(completedJobs(), 2);
+    QCOMPARE(runTool(QStringLiteral("lpstat"), {QStringLiteral("-o"), kPrinter}), QString());
+    QVERIFY(administer(QStringLiteral("cupsaccept"), {kPrinter}));
+}
+
+void PrintEndToEndTest::withoutThePrinterPrintWarnsAndTheWindowGoesOn()
+{
+    QVERIFY(administer(QStringLiteral("lpadmin"), {QStringLiteral("-x"), kPrinter}));
+    printAndExpectWarning();
 }
 
 void PrintEndToEndTest::exitEndsTheProgramWithStatusZero()

@@ -25,6 +25,7 @@ private slots:
     void cleanup();
 
     void printsTheWindowAtItsTrueSize();
+    void scalesDownToASmallPrintableArea();
     void printsWhatTheBoxesShowNow();
     void printingLeavesTheWindowAsItWas();
     void unstartablePrinterReportsFailure();
@@ -33,10 +34,10 @@ private slots:
     void closingTheWindowEndsTheEventLoop();
 
 private:
-    QString printToPdf();
+    QString printToPdf(QPageSize::PageSizeId paper = QPageSize::A4);
     QPushButton* button(const char* name) { return window->findChild<QPushButton*>(QString::fromLatin1(name)); }
 
-    QTemporaryDir dir{QDir::tempPath() + u"/quillon-print-test"_qs};
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/quillon-print-test")};
     std::unique_ptr<Form1> window;
     std::unique_ptr<ModalWatchdog> watchdog;
 };
@@ -60,13 +61,13 @@ void PrintTest::cleanup()
 }
 
 // Prints through the same code as the button, onto a PDF file.
-QString PrintTest::printToPdf()
+QString PrintTest::printToPdf(QPageSize::PageSizeId paper)
 {
     const QString path = dir.filePath(QStringLiteral("%1.pdf").arg(QTest::currentTestFunction()));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageSize(QPageSize(paper));
     printer.setPageMargins(QMarginsF(0.5, 0.75, 0.5, 0.5), QPageLayout::Inch);
     if (!window->printOn(printer))
         return {};
@@ -87,29 +88,46 @@ void PrintTest::printsTheWindowAtItsTrueSize()
     QVERIFY2(qAbs(inked.top() - 75) <= 2, qPrintable(QString::number(inked.top())));
 }
 
+void PrintTest::scalesDownToASmallPrintableArea()
+{
+    // A6 is 4.13 inches wide: with half-inch margins 3.13 inches are left for
+    // the 3.604-inch window, which is scaled down uniformly to fit them.
+    const QString pdf = printToPdf(QPageSize::A6);
+    QVERIFY(!pdf.isEmpty());
+    QCOMPARE(pageCount(pdf), 1);
+    const QRect inked = inkedArea(pdf, 100);
+    const double fit = 313.0 / 360.4; // the printable width over the true width, at 100 dpi
+    QVERIFY2(qAbs(inked.width() - 360.4 * fit) <= 2, qPrintable(QString::number(inked.width())));
+    QVERIFY2(qAbs(inked.height() - 353.1 * fit) <= 2, qPrintable(QString::number(inked.height())));
+    QVERIFY2(qAbs(inked.left() - 50) <= 2, qPrintable(QString::number(inked.left())));
+    QVERIFY2(qAbs(inked.top() - 75) <= 2, qPrintable(QString::number(inked.top())));
+}
+
 void PrintTest::printsWhatTheBoxesShowNow()
 {
     QString text = pageText(printToPdf());
-    QVERIFY2(text.contains(u"Text2"_qs) && text.contains(u"Text21"_qs) && text.contains(u"MXL"_qs), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Text2")) && text.contains(QStringLiteral("Text21"))
+            && text.contains(QStringLiteral("MXL")),
+        qPrintable(text));
 
     QLineEdit* bottomWidth = window->textBox(u"Text5");
     bottomWidth->setFocus();
     bottomWidth->selectAll();
-    QTest::keyClicks(bottomWidth, u"typed"_qs);
+    QTest::keyClicks(bottomWidth, QStringLiteral("typed"));
     QTest::mouseClick(button("Command1"), Qt::LeftButton); // overwrites Text5 ...
-    bottomWidth->setText(u"9.87"_qs);                      // ... and the user changes it again
+    bottomWidth->setText(QStringLiteral("9.87"));          // ... and the user changes it again
     text = pageText(printToPdf());
-    QVERIFY2(text.contains(u"9.87"_qs) && text.contains(u"25.872"_qs), qPrintable(text));
-    QVERIFY(!text.contains(u"0.84"_qs));
+    QVERIFY2(text.contains(QStringLiteral("9.87")) && text.contains(QStringLiteral("25.872")), qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("0.84")));
 }
 
 void PrintTest::printingLeavesTheWindowAsItWas()
 {
-    window->textBox(u"Text7")->setText(u"kept"_qs);
+    window->textBox(u"Text7")->setText(QStringLiteral("kept"));
     QVERIFY(!printToPdf().isEmpty());
     QVERIFY(!printToPdf().isEmpty()); // twice, the same each time
-    QCOMPARE(window->textBox(u"Text7")->text(), u"kept"_qs);
-    QCOMPARE(window->textBox(u"Text2")->text(), u"Text2"_qs);
+    QCOMPARE(window->textBox(u"Text7")->text(), QStringLiteral("kept"));
+    QCOMPARE(window->textBox(u"Text2")->text(), QStringLiteral("Text2"));
     QVERIFY(window->isVisible());
 }
 
@@ -117,27 +135,27 @@ void PrintTest::unstartablePrinterReportsFailure()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(u"/nonexistent-directory/quillon.pdf"_qs);
+    printer.setOutputFileName(QStringLiteral("/nonexistent-directory/quillon.pdf"));
     QVERIFY(!window->printOn(printer));
 }
 
 void PrintTest::withoutADefaultPrinterWarnsAndGoesOn()
 {
-    window->textBox(u"Text4")->setText(u"as before"_qs);
+    window->textBox(u"Text4")->setText(QStringLiteral("as before"));
     watchdog->expectMessageBox();
     QTest::mouseClick(button("Command2"), Qt::LeftButton);
     QCOMPARE(watchdog->expectedTexts.size(), 1);
-    QVERIFY(watchdog->expectedTexts.front().contains(u"默认打印机"_qs));
-    QCOMPARE(window->textBox(u"Text4")->text(), u"as before"_qs);
+    QVERIFY(watchdog->expectedTexts.front().contains(QStringLiteral("默认打印机")));
+    QCOMPARE(window->textBox(u"Text4")->text(), QStringLiteral("as before"));
     QCOMPARE(window->focusWidget(), button("Command2"));
 
     QTest::mouseClick(button("Command1"), Qt::LeftButton);
-    QCOMPARE(window->textBox(u"Text13")->text(), u"25.872"_qs);
+    QCOMPARE(window->textBox(u"Text13")->text(), QStringLiteral("25.872"));
 }
 
 void PrintTest::exitEndsTheEventLoopWithStatusZero()
 {
-    window->textBox(u"Text2")->setText(u"unsaved"_qs);
+    window->textBox(u"Text2")->setText(QStringLiteral("unsaved"));
     QTimer::singleShot(0, this, [this] { QTest::mouseClick(button("Command3"), Qt::LeftButton); });
     QTimer::singleShot(10000, [] { QCoreApplication::exit(99); }); // in case Exit does nothing
     QCOMPARE(QCoreApplication::exec(), 0);
