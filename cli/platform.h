@@ -23,7 +23,7 @@ public:
     StandardStreams& operator=(const StandardStreams&) = delete;
 
 private:
-    unsigned previousCodePage_ = 0;
+    [[maybe_unused]] unsigned previousCodePage_ = 0; // Windows only
 };
 
 // Opens a file for writing in binary by its UTF-8 name; creates it only if it

@@ -7,7 +7,7 @@ seconds=${1:-60}
 
 install_packages clang libclang-rt-14-dev cmake ninja-build
 QUILLON_BUILD="$QUILLON_ROOT/build-fuzz"
-CXX=clang++ configure_and_build -DQUILLON_BUILD_WINDOW=OFF -DBUILD_TESTING=OFF -DQUILLON_FUZZ=ON \
+CXX=clang++ configure_and_build -DQUILLON_BUILD_WINDOW=OFF -DQUILLON_BUILD_CLI=OFF -DBUILD_TESTING=OFF -DQUILLON_FUZZ=ON \
     -DQUILLON_SANITIZE=ON -DQUILLON_WERROR=ON
 
 scratch=$(mktemp -d)
