@@ -13,12 +13,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-std::string wholeNumberText(int value)
-{
-    char buffer[16];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
 // Writes a finite double rounded to 15 significant digits.
 std::string plainNumber(double value, std::string_view separator)
 {
@@ -156,6 +150,12 @@ std::string fixedText(const ProfileValue& value, std::string_view decimalSeparat
     text += decimalSeparator;
     text += digits.substr(point + 1);
     return text;
+}
+
+std::string wholeNumberText(int value)
+{
+    char buffer[16];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
 } // namespace quillon

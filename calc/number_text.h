@@ -33,4 +33,8 @@ std::string plainText(const ProfileValue& value, std::string_view decimalSeparat
 //   (0.508, ",") -> "0,508"   unset -> ""
 std::string fixedText(const ProfileValue& value, std::string_view decimalSeparator = ".");
 
+// A whole number in decimal digits, as the boxes and tables show one.
+//   40 -> "40"   -7 -> "-7"
+std::string wholeNumberText(int value);
+
 } // namespace quillon

@@ -1,7 +1,6 @@
 #include "calc/table.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace quillon {
 namespace {
@@ -61,21 +60,34 @@ constexpr std::array<std::string_view, kTableColumns.size()> kColumnBoxes = {
     "",
 };
 
-std::string wholeNumberText(int value)
-{
-    char buffer[16];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
 std::string lengthInInches(const ProfileValue& value)
 {
     return value.isNumber() ? inchText(value.number()) : plainText(value);
 }
 
-std::string toleranceTextInInches(const ProfileValue& value)
-{
-    return toleranceInInches(value.text());
-}
+// The columns that show lengths and length tolerances, which convert to
+// inches; the half-angle and its tolerance are degrees and never do.
+struct ColumnField {
+    Column column;
+    ProfileValue GrooveProfile::*field;
+};
+constexpr ColumnField kLengthColumns[] = {
+    {Pitch, &GrooveProfile::pitch},
+    {BottomWidth, &GrooveProfile::bottomWidth},
+    {TopWidth, &GrooveProfile::topWidth},
+    {GrooveDepth, &GrooveProfile::grooveDepth},
+    {TipRadius, &GrooveProfile::tipRadius},
+    {RootRadius, &GrooveProfile::rootRadius},
+    {TwiceTipOffset, &GrooveProfile::twiceTipOffset},
+    {FlankRadius, &GrooveProfile::flankRadius},
+};
+constexpr ColumnField kToleranceColumns[] = {
+    {BottomWidthTol, &GrooveProfile::bottomWidthTol},
+    {TopWidthTol, &GrooveProfile::topWidthTol},
+    {GrooveDepthTol, &GrooveProfile::grooveDepthTol},
+    {TipRadiusTol, &GrooveProfile::tipRadiusTol},
+    {RootRadiusTol, &GrooveProfile::rootRadiusTol},
+};
 
 } // namespace
 
@@ -112,20 +124,10 @@ BeltTable::Prepared BeltTable::prepare(std::string_view beltType, int teeth) con
     for (std::size_t column = Pitch; column <= SegmentLine2; ++column)
         texts[column] = shown.text(kColumnBoxes[column]);
     if (units_ == Units::Inches) {
-        const GrooveProfile& p = prepared.profile;
-        texts[Pitch] = lengthInInches(p.pitch);
-        texts[BottomWidth] = lengthInInches(p.bottomWidth);
-        texts[BottomWidthTol] = toleranceTextInInches(p.bottomWidthTol);
-        texts[TopWidth] = lengthInInches(p.topWidth);
-        texts[TopWidthTol] = toleranceTextInInches(p.topWidthTol);
-        texts[GrooveDepth] = lengthInInches(p.grooveDepth);
-        texts[GrooveDepthTol] = toleranceTextInInches(p.grooveDepthTol);
-        texts[TipRadius] = lengthInInches(p.tipRadius);
-        texts[TipRadiusTol] = toleranceTextInInches(p.tipRadiusTol);
-        texts[RootRadius] = lengthInInches(p.rootRadius);
-        texts[RootRadiusTol] = toleranceTextInInches(p.rootRadiusTol);
-        texts[TwiceTipOffset] = lengthInInches(p.twiceTipOffset);
-        texts[FlankRadius] = lengthInInches(p.flankRadius);
+        for (const auto& [column, field] : kLengthColumns)
+            texts[column] = lengthInInches(prepared.profile.*field);
+        for (const auto& [column, field] : kToleranceColumns)
+            texts[column] = toleranceInInches((prepared.profile.*field).text());
     }
     return prepared;
 }

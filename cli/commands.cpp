@@ -46,11 +46,6 @@ RunResult checkedRun(std::string_view beltType, std::string_view teethText, std:
     }
 }
 
-std::string wholeNumberText(int value)
-{
-    return std::to_string(value);
-}
-
 } // namespace
 
 Table typesTable()
