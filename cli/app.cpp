@@ -200,9 +200,10 @@ int runCli(const std::vector<std::string>& arguments)
             const std::string_view beltType = knownBeltType(runBelt);
             if (decimalSeparator.empty() || decimalSeparator.find_first_of("\t\r\n") != std::string::npos)
                 throw InputError("--decimal-separator: give a non-empty text without tabs or line ends");
-            result = runTable(beltType, runTeeth, decimalSeparator);
+            RunResult run = calculateRun(beltType, runTeeth, decimalSeparator);
             if (common.format == "json")
-                document = runJson(beltType, runTeeth, decimalSeparator);
+                document = runJson(run, beltType, runTeeth);
+            result = runTable(std::move(run));
         } else if (table->parsed()) {
             const auto beltTypes = beltTypesOf(tableBelts, tableAll);
             result = rowsTable(beltTypes, readTeethList(teethList), unitsOf(units));

@@ -35,17 +35,6 @@ std::string_view unitsName(Units units)
     return units == Units::Inches ? "in" : "mm";
 }
 
-// A run as the window does it; a tooth count beyond a double is an input error.
-RunResult checkedRun(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator)
-{
-    try {
-        return runCalculation(beltType, foldFullWidth(teethText), decimalSeparator);
-    } catch (const OutOfRange& error) {
-        throw InputError(
-            std::string("TEETH \"") + std::string(teethText) + "\": " + error.what() + " Give a smaller tooth count.");
-    }
-}
-
 } // namespace
 
 Table typesTable()
@@ -62,9 +51,19 @@ Table typesTable()
     return table;
 }
 
-Table runTable(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator)
+RunResult calculateRun(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator)
 {
-    auto result = std::make_shared<const RunResult>(checkedRun(beltType, teethText, decimalSeparator));
+    try {
+        return runCalculation(beltType, foldFullWidth(teethText), decimalSeparator);
+    } catch (const OutOfRange& error) {
+        throw InputError(
+            std::string("TEETH \"") + std::string(teethText) + "\": " + error.what() + " Give a smaller tooth count.");
+    }
+}
+
+Table runTable(RunResult run)
+{
+    auto result = std::make_shared<const RunResult>(std::move(run));
     Table table{.columns = {"box", "field", "text"}, .units = "mm"};
     table.forEachRow = [result](const RowSink& sink) {
         for (const RunResult::Box& box : result->boxes()) {
@@ -75,9 +74,8 @@ Table runTable(std::string_view beltType, std::string_view teethText, std::strin
     return table;
 }
 
-std::string runJson(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator)
+std::string runJson(const RunResult& result, std::string_view beltType, std::string_view teethText)
 {
-    const RunResult result = checkedRun(beltType, teethText, decimalSeparator);
     const double teeth = readToothCount(foldFullWidth(teethText));
     nlohmann::ordered_json object;
     object["belt"] = std::string(beltType);
@@ -114,13 +112,15 @@ Table hobsTable(const std::vector<std::string_view>& beltTypes, Units units)
                     "rootDiameter", "grooveDepth", "topWidth", "bottomWidth"},
         .units = unitsName(units)};
     for (std::string_view beltType : beltTypes) {
-        if (BeltTable(beltType, units).segments().empty())
+        if (hobSegments(selectProfile(beltType, 20)).empty())
             table.notes.push_back(std::string(beltType) + ": no tooth-count segments, so no hob plan");
     }
-    // The row's columns, picked from the table row at the range's first tooth count.
-    static constexpr std::array<std::string_view, 6> kPicked
-        = {"pitchDiameter", "outsideDiameter", "rootDiameter", "grooveDepth", "topWidth", "bottomWidth"};
-    table.forEachRow = [beltTypes, units](const RowSink& sink) {
+    // The data columns, picked from the table row at the range's first tooth count.
+    std::array<std::size_t, 6> picked{};
+    for (std::size_t i = 0; i < picked.size(); ++i)
+        picked[i]
+            = static_cast<std::size_t>(std::ranges::find(kTableColumns, table.columns[4 + i]) - kTableColumns.begin());
+    table.forEachRow = [beltTypes, units, picked](const RowSink& sink) {
         for (std::string_view beltType : beltTypes) {
             BeltTable rows(beltType, units);
             for (const ToothRange& range : rows.segments()) {
@@ -128,10 +128,8 @@ Table hobsTable(const std::vector<std::string_view>& beltTypes, Units units)
                 const std::string last = range.last ? wholeNumberText(*range.last) : std::string();
                 const TableRow& full = rows.row(range.first);
                 std::array<std::string_view, 10> row = {beltType, range.text, first, last};
-                for (std::size_t i = 0; i < kPicked.size(); ++i) {
-                    const auto at = std::ranges::find(kTableColumns, kPicked[i]) - kTableColumns.begin();
-                    row[4 + i] = full[static_cast<std::size_t>(at)];
-                }
+                for (std::size_t i = 0; i < picked.size(); ++i)
+                    row[4 + i] = full[picked[i]];
                 sink(row);
             }
         }

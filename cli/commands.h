@@ -4,6 +4,7 @@
 #pragma once
 
 #include "calc/inches.h"
+#include "calc/run.h"
 #include "cli/inputs.h"
 #include "cli/writers.h"
 
@@ -17,13 +18,16 @@ namespace quillon::cli {
 // segmentLine1, segmentLine2.
 Table typesTable();
 
-// One run, as 计算 does it: box, field, text for the twenty boxes in the
-// window's writing order. The tooth-count text is read as Text1 is read,
-// full-width digits included.
-Table runTable(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator);
+// One run, as 计算 does it. The tooth-count text is read as Text1 is read,
+// full-width digits included; a tooth count beyond a double throws InputError.
+RunResult calculateRun(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator);
 
-// The same run as one JSON object: belt, teethText, teeth, boxes.
-std::string runJson(std::string_view beltType, std::string_view teethText, std::string_view decimalSeparator);
+// A run as a table: box, field, text for the twenty boxes in the window's
+// writing order.
+Table runTable(RunResult run);
+
+// A run as one JSON object: belt, teethText, teeth (the number read), boxes.
+std::string runJson(const RunResult& run, std::string_view beltType, std::string_view teethText);
 
 // One row per belt type and tooth count, belt-major.
 Table rowsTable(const std::vector<std::string_view>& beltTypes, const std::vector<TeethRange>& teeth, Units units);
