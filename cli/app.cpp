@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/output.h"
+#include "cli/platform.h"
 #include "cli/writers.h"
 
 #include <CLI/CLI.hpp>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <sstream>
 
 #ifndef QUILLON_VERSION_TEXT
 #define QUILLON_VERSION_TEXT "1.00"
@@ -92,7 +94,19 @@ WriteOptions writeOptionsFor(const Table& table, const CommonOptions& common)
 
 void report(const std::string& message)
 {
-    std::fputs(("quillon-cli: " + message + "\n").c_str(), stderr);
+    writeStandard(stderr, "quillon-cli: " + message + "\n");
+}
+
+// Help and version texts, written like every other output so that a Windows
+// console shows their Chinese.
+int printHelp(CLI::App& app, const CLI::Error& request)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = app.exit(request, out, err);
+    writeStandard(stdout, out.str());
+    writeStandard(stderr, err.str());
+    return status;
 }
 
 constexpr std::array<std::string_view, 5> kCommands = {"types", "run", "table", "hobs", "identify"};
@@ -181,9 +195,9 @@ int runCli(const std::vector<std::string>& arguments)
     try {
         app.parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
+        return printHelp(app, help);
     } catch (const CLI::CallForVersion& version) {
-        return app.exit(version);
+        return printHelp(app, version);
     } catch (const CLI::ParseError& error) {
         report(std::string(error.what()) + "; see 'quillon-cli --help'");
         return 2;

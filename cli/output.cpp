@@ -58,7 +58,16 @@ void Output::fail(int error)
 
 void Output::flushBuffer()
 {
-    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+    if (buffer_.empty())
+        return;
+    if (file_ == stdout) {
+        const long kept = writeStandard(stdout, buffer_);
+        if (kept < 0)
+            fail(errno);
+        buffer_.erase(0, buffer_.size() - static_cast<std::size_t>(kept));
+        return;
+    }
+    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
         fail(errno);
     buffer_.clear();
 }

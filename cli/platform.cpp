@@ -5,6 +5,7 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 // windows.h before shellapi.h
 #include <shellapi.h>
@@ -72,6 +73,35 @@ StandardStreams::~StandardStreams()
         SetConsoleOutputCP(previousCodePage_);
 }
 
+long writeStandard(std::FILE* stream, std::string_view utf8)
+{
+    HANDLE console = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (!GetConsoleMode(console, &mode)) {
+        const std::size_t written = std::fwrite(utf8.data(), 1, utf8.size(), stream);
+        return written == utf8.size() ? 0 : -1;
+    }
+    // Leave an incomplete last character for the next call.
+    std::size_t complete = utf8.size();
+    for (std::size_t back = 1; back <= 3 && back <= utf8.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(utf8[utf8.size() - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue; // a continuation byte: look further back
+        const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        if (length > back)
+            complete = utf8.size() - back;
+        break;
+    }
+    std::fflush(stream);
+    const std::wstring text = wide(std::string(utf8.substr(0, complete)));
+    DWORD written = 0;
+    if (!text.empty() && !WriteConsoleW(console, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+        errno = EIO;
+        return -1;
+    }
+    return static_cast<long>(utf8.size() - complete);
+}
+
 std::FILE* createFile(const std::string& utf8Path)
 {
     const int descriptor
@@ -81,7 +111,10 @@ std::FILE* createFile(const std::string& utf8Path)
 
 bool replaceFile(const std::string& fromUtf8, const std::string& toUtf8)
 {
-    return MoveFileExW(wide(fromUtf8).c_str(), wide(toUtf8).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    if (MoveFileExW(wide(fromUtf8).c_str(), wide(toUtf8).c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO; // for the message
+    return false;
 }
 
 bool removeFile(const std::string& utf8Path)
@@ -102,6 +135,11 @@ StandardStreams::~StandardStreams()
 {
     std::fflush(stdout);
     std::fflush(stderr);
+}
+
+long writeStandard(std::FILE* stream, std::string_view utf8)
+{
+    return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size() ? 0 : -1;
 }
 
 std::FILE* createFile(const std::string& utf8Path)

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillon::cli {
@@ -25,6 +26,14 @@ public:
 private:
     [[maybe_unused]] unsigned previousCodePage_ = 0; // Windows only
 };
+
+// Writes UTF-8 text to standard output or error. A Windows console gets it
+// as UTF-16 (WriteConsoleW), which shows every character whatever the
+// console's code page; anything else gets the bytes as they are. Text may
+// end inside a UTF-8 sequence: the bytes that do not complete a character
+// are left for the next call and their count is returned. Throws nothing;
+// returns -1 on failure, with errno set.
+long writeStandard(std::FILE* stream, std::string_view utf8);
 
 // Opens a file for writing in binary by its UTF-8 name; creates it only if it
 // does not exist yet. Null on failure, with errno set.

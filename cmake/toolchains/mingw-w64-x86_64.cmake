@@ -11,5 +11,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Self-contained executables: no MinGW runtime DLLs to ship beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Self-contained executables that run on a bare Windows: libstdc++, libgcc
+# and winpthread linked in, no MinGW runtime DLLs to ship beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Programs of this build run here under Wine, so ctest runs the tests.
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../../tools/wine-run.sh")

@@ -64,7 +64,15 @@ HANDLE inheritableFile(const std::filesystem::path& path)
 
 void setProgramFolder(const std::string& testProgramPath)
 {
+#ifdef _WIN32
+    // argv[0] may be in the ANSI code page, or as an emulator passed it.
+    (void)testProgramPath;
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    programFolder = std::filesystem::path(path).parent_path();
+#else
     programFolder = utf8Path(testProgramPath).parent_path();
+#endif
 }
 
 std::string programPath()

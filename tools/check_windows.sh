@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Builds the Windows programs that can be built here and tests them for real
+# under Wine: the MinGW-w64 cross build of the core, quillon-cli.exe and both
+# test suites, whose ctest runs every test under Wine (the toolchain's
+# emulator, tools/wine-run.sh). Then checks that each .exe imports only DLLs
+# every Windows has, that quillon-cli writes UTF-8 into a file, through a
+# pipe and onto a console, and that the ZIP archive unpacks and runs.
+# The window, Quillon.exe, needs Qt for Windows, which cannot be had here.
+source "$(dirname "$0")/common.sh"
+
+install_packages cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest \
+    libcli11-dev nlohmann-json3-dev wine wine64 unzip bsdutils
+build=$QUILLON_ROOT/build-mingw
+work=$(mktemp -d)
+export WINEPREFIX=$work/wine WINEDEBUG=-all
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+wine_run() { "$QUILLON_ROOT/tools/wine-run.sh" "$@"; }
+
+echo "-- cross build"
+cmake -S "$QUILLON_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/toolchains/mingw-w64-x86_64.cmake" \
+    -DQUILLON_BUILD_WINDOW=OFF -DQUILLON_BUILD_CLI=ON -DBUILD_TESTING=ON -DQUILLON_WERROR=ON >/dev/null
+cmake --build "$build"
+
+echo "-- a Wine prefix of our own (its start-up is not part of the test timings)"
+DISPLAY= wineboot -i >/dev/null 2>&1
+
+echo "-- every core and command-line test, under Wine"
+ctest --test-dir "$build" --output-on-failure
+
+echo "-- imports: only DLLs that every Windows has"
+for exe in "$build/cli/quillon-cli.exe" "$build/cli/cli_tests.exe" "$build/tests/calc/calc_tests.exe"; do
+    dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\tDLL Name: //p')
+    echo "$(basename "$exe"): $(tr '\n' ' ' <<<"$dlls")"
+    while read -r dll; do
+        case ${dll,,} in
+        kernel32.dll | msvcrt.dll | ucrtbase.dll | api-ms-win-crt-*.dll | shell32.dll | user32.dll | advapi32.dll) ;;
+        *) echo "$(basename "$exe") imports $dll, which a bare Windows may not have" >&2; exit 1 ;;
+        esac
+    done <<<"$dlls"
+done
+
+echo "-- UTF-8 into a file, through a pipe and on a console"
+cli=$build/cli/quillon-cli.exe
+expected=$'Text14,\xc2\xb10.05'
+(cd "$work" && wine_run "$cli" run MXL 40 --format csv --columns box,text --output 结果.csv)
+grep -q "^$expected"$'\r$' "$work/结果.csv"
+wine_run "$cli" run MXL 40 --format csv --columns box,text | grep -q "^$expected"$'\r$'
+# A pseudo-terminal makes Wine give the program a console.
+script -qec "'$QUILLON_ROOT/tools/wine-run.sh' '$cli' run MXL 40 --columns box,text" /dev/null \
+    | sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | grep -aq $'Text14.*\xc2\xb10.05'
+echo "± intact in 结果.csv, through a pipe and on the console"
+
+echo "-- the ZIP archive"
+(cd "$build" && cpack -G ZIP >/dev/null)
+archive=$build/quillon-cli-$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")-win64.zip
+unzip -q "$archive" -d "$work/unpacked"
+ls "$work/unpacked"
+test -f "$work/unpacked/README.md" && test -f "$work/unpacked/LICENSE"
+version=$(wine_run "$work/unpacked/quillon-cli.exe" --version)
+test "$version" = "quillon-cli 1.00"
+echo "$(basename "$archive") unpacks and its quillon-cli.exe says: $version"
+echo "Windows checks passed"
