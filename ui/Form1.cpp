@@ -4,6 +4,7 @@
 #include "calc/run.h"
 #include "ui/controls.h"
 #include "ui/print_destination.h"
+#include "ui/window_font.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -82,11 +83,35 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
     return control;
 }
 
+// A caption wider than its drawn box in the window's font may reach to the
+// right as far as its text needs, but never over another control; every
+// other position and size stays as drawn.
+void widenCutCaptions(QWidget* window)
+{
+    const QList<QWidget*> controls = window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QLabel* label : window->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QRect box = label->geometry();
+        const int needed = label->sizeHint().width();
+        if (needed <= box.width())
+            continue;
+        int right = window->width(); // the first column that is not the label's to take
+        for (const QWidget* other : controls) {
+            const QRect rect = other->geometry();
+            const bool sameLine = rect.top() <= box.bottom() && rect.bottom() >= box.top();
+            if (other != label && sameLine && rect.left() > box.left())
+                right = std::min(right, rect.left());
+        }
+        label->resize(std::max(box.width(), std::min(needed, right - box.left())), box.height());
+    }
+}
+
 } // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
+    // Before the controls are made: every one of them takes it.
+    setFont(windowFont());
 
     QWidget* previous = nullptr;
     for (const ControlSpec& row : kControls) {
@@ -97,6 +122,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent)
             setTabOrder(previous, control);
         previous = control;
     }
+    widenCutCaptions(this);
     beltTypeBox_ = findChild<QComboBox*>(QStringLiteral("Combo1"));
     toothCountBox_ = textBox(u"Text1");
 

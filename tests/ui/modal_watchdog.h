@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -23,6 +24,8 @@ public:
     // The texts of the expected message boxes seen so far, and of the others.
     QStringList expectedTexts;
     QStringList unexpectedTexts;
+    // The font of each modal dialog seen, in order.
+    QList<QFont> fonts;
 
 private:
     void check()
@@ -33,6 +36,7 @@ private:
         const auto* box = qobject_cast<QMessageBox*>(modal);
         const QString text = box ? box->text() : modal->objectName();
         (expecting_ ? expectedTexts : unexpectedTexts).append(text);
+        fonts.append(box ? box->findChild<QLabel*>()->font() : modal->font());
         expecting_ = false;
         modal->close();
     }
