@@ -7,10 +7,6 @@
 namespace quillon {
 namespace {
 
-// The circle constant of the diameter formula: eight decimals, as the printed
-// tables of pulley diameters use it, not the full-precision value.
-constexpr double kPi = 3.14159265;
-
 // The twenty boxes in the order they are filled and written.
 constexpr std::array<std::string_view, RunResult::kBoxCount> kBoxOrder = {
     "Text2",
@@ -58,7 +54,7 @@ std::string_view RunResult::text(std::string_view boxName) const
 Diameters pulleyDiameters(const GrooveProfile& profile, double toothCount)
 {
     Diameters diameters;
-    diameters.pitch = (profile.pitch.number() * toothCount) / kPi;
+    diameters.pitch = (profile.pitch.number() * toothCount) / kDiameterPi;
     diameters.outside = diameters.pitch - profile.twiceTipOffset.number();
     diameters.root = diameters.outside - (2 * profile.grooveDepth.number());
     return diameters;

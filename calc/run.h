@@ -23,10 +23,14 @@ GrooveProfile selectProfile(std::string_view beltType, double toothCount);
 
 // The three diameters of a pulley in millimetres, unrounded.
 struct Diameters {
-    double pitch = 0;   // pitch * toothCount / 3.14159265
+    double pitch = 0;   // pitch * toothCount / kDiameterPi
     double outside = 0; // pitch diameter - twiceTipOffset
     double root = 0;    // outside diameter - 2 * grooveDepth
 };
+
+// The circle constant of the diameter formula: eight decimals, as the printed
+// tables of pulley diameters use it, not the full-precision value.
+inline constexpr double kDiameterPi = 3.14159265;
 
 // The diameters for a profile and a tooth count; unset fields count as 0.
 //   (MXL, 40) -> {25.8722..., 25.3642..., 23.9842...}

@@ -109,7 +109,7 @@ int printHelp(CLI::App& app, const CLI::Error& request)
     return status;
 }
 
-constexpr std::array<std::string_view, 5> kCommands = {"types", "run", "table", "hobs", "identify"};
+constexpr std::array<std::string_view, 6> kCommands = {"types", "run", "table", "hobs", "identify", "drive"};
 
 // Example lines for the help texts.
 constexpr auto kTypesExample = "Example:\n  quillon-cli types --format csv";
@@ -118,6 +118,8 @@ constexpr auto kTableExample
     = "Example:\n  quillon-cli table HTD5M T5 --teeth \"10-30, 40\" --format csv --output htd.csv";
 constexpr auto kHobsExample = "Example:\n  quillon-cli hobs --all --units in";
 constexpr auto kIdentifyExample = "Example:\n  quillon-cli identify --od 25.36 --teeth 40";
+constexpr auto kDriveExample = "Example:\n  quillon-cli drive HTD5M 20 40 --centre 130\n  quillon-cli drive HTD3M 20 "
+                               "20 --belt-teeth 100-120 --format csv";
 
 } // namespace
 
@@ -184,9 +186,31 @@ int runCli(const std::vector<std::string>& arguments)
     addCommonOptions(*identify, common);
     identify->footer(kIdentifyExample);
 
+    CLI::App* drive = app.add_subcommand("drive", "The belt and the centre distance for two pulleys");
+    std::string driveBelt;
+    std::string driveTeeth1;
+    std::string driveTeeth2;
+    std::optional<std::string> centreText;
+    std::optional<std::string> beltTeethList;
+    drive->add_option("BELT", driveBelt, "Belt type, as in 'quillon-cli types'")->required();
+    drive->add_option("Z1", driveTeeth1, "Tooth count of one pulley")->required();
+    drive->add_option("Z2", driveTeeth2, "Tooth count of the other (may equal Z1)")->required();
+    drive
+        ->add_option("--centre", centreText,
+            "Centre distance wanted: the belts nearest to it, the one at or below and the one at or above")
+        ->option_text("MM");
+    drive
+        ->add_option(
+            "--belt-teeth", beltTeethList, "Belt tooth counts, such as 100-120,150: one row for each that fits")
+        ->option_text("LIST");
+    addUnitsOption(*drive, units);
+    addCommonOptions(*drive, common);
+    drive->footer(kDriveExample);
+
     if (arguments.size() > 1 && !arguments[1].starts_with('-')
         && std::ranges::find(kCommands, arguments[1]) == kCommands.end()) {
-        report("unknown command \"" + arguments[1] + "\"; the commands are types, run, table, hobs and identify");
+        report(
+            "unknown command \"" + arguments[1] + "\"; the commands are types, run, table, hobs, identify and drive");
         return 2;
     }
     std::vector<const char*> argv;
@@ -223,6 +247,24 @@ int runCli(const std::vector<std::string>& arguments)
             result = rowsTable(beltTypes, readTeethList(teethList), unitsOf(units));
         } else if (hobs->parsed()) {
             result = hobsTable(beltTypesOf(hobBelts, hobsAll), unitsOf(units));
+        } else if (drive->parsed()) {
+            const std::string_view beltType = knownBeltType(driveBelt);
+            const int teeth1 = readWholeTeeth(driveTeeth1, "Z1");
+            const int teeth2 = readWholeTeeth(driveTeeth2, "Z2");
+            if (centreText.has_value() == beltTeethList.has_value())
+                throw InputError("give either --centre MM (the belts nearest to a centre distance) or --belt-teeth "
+                                 "LIST (the centre distance of each belt), not both or neither");
+            const Units chosen = unitsOf(units);
+            std::optional<double> centre;
+            if (centreText) {
+                centre = readDecimal(*centreText, "--centre");
+                if (!(*centre > 0))
+                    throw InputError("--centre: give a positive centre distance, such as 130");
+                if (chosen == Units::Inches)
+                    *centre *= 25.4;
+            }
+            result = driveTable(beltType, teeth1, teeth2, centre,
+                beltTeethList ? readTeethList(*beltTeethList, "--belt-teeth") : std::vector<TeethRange>{}, chosen);
         } else {
             const Units chosen = unitsOf(units);
             const double measured = readDecimal(measuredText, "--od");

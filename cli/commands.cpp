@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "calc/catalogue/catalogue.h"
+#include "calc/drive.h"
 #include "calc/full_width.h"
 #include "calc/identify.h"
 #include "calc/run.h"
@@ -34,6 +35,23 @@ std::string_view unitsName(Units units)
 {
     return units == Units::Inches ? "in" : "mm";
 }
+
+// A length for messages, as the tables show it.
+std::string lengthText(double millimetres, Units units)
+{
+    return (units == Units::Inches ? inchText(millimetres) : plainText(roundTo3(millimetres))) + " "
+        + std::string(unitsName(units));
+}
+
+// A length for messages that a limit must be stated exactly in.
+std::string exactLengthText(double millimetres, Units units)
+{
+    return (units == Units::Inches ? inchText(millimetres) : plainText(millimetres)) + " "
+        + std::string(unitsName(units));
+}
+
+// Belt makers advise at least this many teeth in mesh on the smaller pulley.
+constexpr int kAdvisedTeethInMesh = 6;
 
 } // namespace
 
@@ -150,6 +168,57 @@ Table identifyTable(double outsideDiameter, int teeth, double tolerance, Units u
         for (const PulleyMatch& match : *matches) {
             const std::array<std::string_view, 4> row
                 = {match.beltType, teeth, match.outsideDiameter, match.difference};
+            sink(row);
+        }
+    };
+    return table;
+}
+
+Table driveTable(std::string_view beltType, int teeth1, int teeth2, std::optional<double> centre,
+    const std::vector<TeethRange>& beltTeeth, Units units)
+{
+    const PulleyPair pulleys = pulleyPair(beltType, teeth1, teeth2);
+    auto fits = std::make_shared<std::vector<BeltFit>>();
+    if (centre) {
+        if (!(*centre > pulleys.touchingCentre))
+            throw InputError("--centre: at " + lengthText(*centre, units) + " the pulleys touch; give a centre distance"
+                + " above " + exactLengthText(pulleys.touchingCentre, units)
+                + ", half the sum of their outside diameters");
+        *fits = beltsNearCentre(pulleys, *centre, kMaxTeeth);
+        if (fits->empty())
+            throw InputError("--centre: " + lengthText(*centre, units) + " needs a belt of more than "
+                + wholeNumberText(kMaxTeeth) + " teeth; give a shorter centre distance");
+    } else {
+        for (const TeethRange& range : beltTeeth) {
+            for (int count = range.first; count <= range.last; ++count) {
+                if (const auto fit = fitBelt(pulleys, count))
+                    fits->push_back(*fit);
+            }
+        }
+        if (fits->empty())
+            throw NothingFound("no belt of the list fits " + std::string(beltType) + " pulleys of "
+                + wholeNumberText(teeth1) + " and " + wholeNumberText(teeth2)
+                + " teeth: each is too short to go round them without their touching; give more belt teeth");
+    }
+
+    Table table{.columns
+        = {"belt", "teeth1", "teeth2", "beltTeeth", "pitchLength", "centreDistance", "wrapAngle", "teethInMesh"},
+        .units = unitsName(units)};
+    std::string fewTeeth;
+    for (const BeltFit& fit : *fits) {
+        if (fit.teethInMesh < kAdvisedTeethInMesh)
+            fewTeeth += (fewTeeth.empty() ? "" : ", ") + std::to_string(fit.beltTeeth);
+    }
+    if (!fewTeeth.empty())
+        table.notes.push_back("beltTeeth " + fewTeeth + ": fewer than " + wholeNumberText(kAdvisedTeethInMesh)
+            + " teeth in mesh on the smaller pulley; belt makers advise at least "
+            + wholeNumberText(kAdvisedTeethInMesh));
+    table.forEachRow = [fits, beltType, teeth1 = wholeNumberText(teeth1), teeth2 = wholeNumberText(teeth2), units](
+                           const RowSink& sink) {
+        for (const BeltFit& fit : *fits) {
+            const auto shown = showBeltFit(fit, units);
+            const std::array<std::string_view, 8> row
+                = {beltType, teeth1, teeth2, shown[0], shown[1], shown[2], shown[3], shown[4]};
             sink(row);
         }
     };

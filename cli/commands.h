@@ -8,6 +8,7 @@
 #include "cli/inputs.h"
 #include "cli/writers.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,17 @@ Table hobsTable(const std::vector<std::string_view>& beltTypes, Units units);
 // the measured one, nearest first. Throws NothingFound when there is none.
 Table identifyTable(double outsideDiameter, int teeth, double tolerance, Units units);
 
-// identify found no belt type: status 1.
+// Belts for two pulleys of one belt type: the belts nearest to a centre
+// distance (in mm) when one is given, else one row for each tooth count of
+// beltTeeth that fits, in that order. Columns: belt, teeth1, teeth2,
+// beltTeeth, pitchLength, centreDistance, wrapAngle, teethInMesh. The text
+// format notes the rows with fewer than 6 teeth in mesh. Throws InputError
+// for a centre distance at which the pulleys touch, NothingFound when no
+// belt of the list fits.
+Table driveTable(std::string_view beltType, int teeth1, int teeth2, std::optional<double> centre,
+    const std::vector<TeethRange>& beltTeeth, Units units);
+
+// identify or drive found nothing: status 1.
 class NothingFound : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -89,9 +89,9 @@ std::size_t editDistance(std::string_view a, std::string_view b)
 
 } // namespace
 
-std::vector<TeethRange> readTeethList(std::string_view text)
+std::vector<TeethRange> readTeethList(std::string_view text, std::string_view option)
 {
-    const std::string context = "--teeth " + quoted(text);
+    const std::string context = std::string(option) + " " + quoted(text);
     std::vector<TeethRange> ranges;
     std::size_t start = 0;
     while (true) {

@@ -28,10 +28,11 @@ struct TeethRange {
 
 // Reads a tooth-count list: whole numbers and inclusive ranges separated by
 // commas; blanks may stand anywhere except inside a number. Each number is
-// from 1 to 1,000,000 and a range's first is not above its last.
+// from 1 to 1,000,000 and a range's first is not above its last. option
+// names the list in messages.
 //   "10-30, 40, 60-80" -> {10,30}, {40,40}, {60,80}     "10 - 30" -> {10,30}
 //   "1 0" -> throws   "30-10" -> throws   "0" -> throws   "" -> throws
-std::vector<TeethRange> readTeethList(std::string_view text);
+std::vector<TeethRange> readTeethList(std::string_view text, std::string_view option = "--teeth");
 
 // Reads one whole tooth count from 1 to 1,000,000; what names it in messages.
 //   "40" -> 40   " 40 " -> 40   "40.5" -> throws   "0" -> throws

@@ -128,7 +128,8 @@ void writeJson(const Table& table, const WriteOptions& options, Output& output)
 
 bool isWholeNumberColumn(std::string_view column)
 {
-    return column == "teeth" || column == "firstTeeth" || column == "lastTeeth" || column == "hobTeeth";
+    return column == "teeth" || column == "firstTeeth" || column == "lastTeeth" || column == "hobTeeth"
+        || column == "teeth1" || column == "teeth2" || column == "beltTeeth" || column == "teethInMesh";
 }
 
 void writeTable(const Table& table, const WriteOptions& options, Output& output)

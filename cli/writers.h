@@ -37,7 +37,7 @@ struct WriteOptions {
 //   csv   RFC 4180: header line, CRLF line ends, fields quoted only where needed;
 //   tsv   the same with tabs and LF line ends;
 //   json  {"units": "mm", "rows": [{...}, ...]}, each row's keys in column
-//         order; teeth, firstTeeth, lastTeeth and hobTeeth as numbers or null.
+//         order; whole-number columns (isWholeNumberColumn) as numbers or null.
 void writeTable(const Table& table, const WriteOptions& options, Output& output);
 
 // Whether a column holds whole numbers, which JSON writes as numbers.

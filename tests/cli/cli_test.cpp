@@ -237,6 +237,13 @@ TEST(Errors, EachSaysWhatWasWrongWithItsStatus)
         {{"identify", "--od", "25", "--teeth", "40", "--tolerance", "-1"}, 2, "0 or more"},
         {{"identify", "--od", "25", "--teeth", "40", "--units", "ft"}, 2, "ft"},
         {{"identify", "--od", "1000", "--teeth", "40"}, 1, "no belt type"},
+        {{"drive", "HTD5M", "20", "40"}, 2, "not both or neither"},
+        {{"drive", "HTD5M", "20", "40", "--centre", "100", "--belt-teeth", "90"}, 2, "not both or neither"},
+        {{"drive", "HTD5M", "20", "0", "--centre", "100"}, 2, "Z2"},
+        {{"drive", "HTD5M", "20", "40", "--centre", "-5"}, 2, "positive"},
+        {{"drive", "HTD5M", "20", "40", "--centre", "46.6065"}, 2, "touch"},
+        {{"drive", "HTD5M", "20", "40", "--centre", "1e9"}, 2, "more than 1000000 teeth"},
+        {{"drive", "HTD5M", "20", "40", "--belt-teeth", "1-40"}, 1, "no belt of the list fits"},
     };
     for (const auto& c : cases) {
         const auto result = runCli(c.arguments);
@@ -305,7 +312,7 @@ TEST(Help, ProgramAndCommandsExplainThemselves)
     const auto version = runCli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "quillon-cli 1.00\n");
-    for (const char* command : {"types", "run", "table", "hobs", "identify"}) {
+    for (const char* command : {"types", "run", "table", "hobs", "identify", "drive"}) {
         const auto help = runCli({command, "--help"});
         EXPECT_EQ(help.status, 0) << command;
         EXPECT_NE(help.out.find("Example:\n  quillon-cli " + std::string(command)), std::string::npos) << help.out;
@@ -313,6 +320,25 @@ TEST(Help, ProgramAndCommandsExplainThemselves)
     const auto help = runCli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("identify"), std::string::npos);
+}
+
+TEST(Drive, InchesAndTheNoteOnTeethInMesh)
+{
+    // --centre is read in inches too: 2 in lies between the belts of 40
+    // teeth (50 mm) and 41 (52.5 mm).
+    const auto inches = runCli({"drive", "HTD5M", "20", "20", "--centre", "2", "--units", "in", "--format", "tsv",
+        "--columns", "beltTeeth,pitchLength,centreDistance"});
+    EXPECT_EQ(inches.out, "beltTeeth\tpitchLength\tcentreDistance\n40\t7.874\t1.9685\n41\t8.0709\t2.0669\n");
+
+    // In list order; 30 teeth is too short; 10 teeth of the small pulley
+    // meet fewer than 6 teeth of belt with the long belt.
+    const auto text = runCli({"drive", "MXL", "80", "10", "--belt-teeth", "200,30,100"});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out,
+        "belt  teeth1  teeth2  beltTeeth  pitchLength  centreDistance  wrapAngle  teethInMesh\n"
+        "MXL   80      10      200        406.4        155.833         163.29     4\n"
+        "MXL   80      10      100        203.2        50.741          127.01     3\n"
+        "beltTeeth 200, 100: fewer than 6 teeth in mesh on the smaller pulley; belt makers advise at least 6\n");
 }
 
 TEST(Text, ColumnsAlignUnderTheirHeader)
