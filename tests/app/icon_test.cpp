@@ -12,7 +12,7 @@ private slots:
     void everySizeIsCompiledIn()
     {
         const QIcon icon = quillon::app::programIcon();
-        for (int size : {16, 32, 48, 256}) {
+        for (int size : quillon::app::kProgramIconSizes) {
             const QString path = QStringLiteral(":/icons/quillon-%1.png").arg(size);
             QVERIFY2(QFile::exists(path), qPrintable(path));
             QCOMPARE(QImage(path).size(), QSize(size, size));
@@ -21,5 +21,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ProgramIconTest)
+QTEST_MAIN(ProgramIconTest)
 #include "icon_test.moc"
