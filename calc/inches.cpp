@@ -19,7 +19,16 @@ double toInches(double millimetres)
 
 std::string inchText(double millimetres)
 {
-    return plainText(toInches(millimetres));
+    NumberBuffer buffer;
+    return std::string(inchText(millimetres, buffer));
+}
+
+std::string_view inchText(double millimetres, NumberBuffer& buffer)
+{
+    const double inches = millimetres / 25.4;
+    if (!std::isfinite(inches))
+        throw OutOfRange("A length lies beyond the range of a double.");
+    return scaledText(std::floor(std::fabs(inches) * 10000.0 + 0.5), std::signbit(inches), 4, buffer);
 }
 
 std::string toleranceInInches(std::string_view tolerance)

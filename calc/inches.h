@@ -2,6 +2,8 @@
 // millimetres only; these conversions are applied to its numbers.
 #pragma once
 
+#include "calc/number_text.h"
+
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,9 @@ double toInches(double millimetres);
 // The plain text of toInches, with a full stop as the decimal point.
 //   2.032 -> "0.08"   12.7 -> "0.5"   25.87222 -> "1.0186"
 std::string inchText(double millimetres);
+
+// inchText written into `buffer`, for tables.
+std::string_view inchText(double millimetres, NumberBuffer& buffer);
 
 // A tolerance text in millimetres as inches: a leading "±", "+" or "-"
 // followed by a number keeps its sign and converts the number; any other

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 namespace quillon {
 namespace {
@@ -79,6 +80,86 @@ std::string plainNumber(double value, std::string_view separator)
 }
 
 } // namespace
+
+// scaledText with the number of decimals known when compiling, so that the
+// divisions below are by constants.
+template <int decimals> std::string_view scaledTextWith(double scaled, bool negative, NumberBuffer& buffer)
+{
+    // Whole numbers of up to 15 digits are exact doubles, and the double
+    // nearest to scaled / 10^decimals shows as exactly that decimal at 15
+    // significant digits; larger ones take the general way.
+    if (!(scaled < 1e15)) {
+        double divisor = 1;
+        for (int i = 0; i < decimals; ++i)
+            divisor *= 10;
+        const std::string text = plainNumber((negative ? -scaled : scaled) / divisor, ".");
+        return {buffer.data(), static_cast<std::size_t>(std::ranges::copy(text, buffer.data()).out - buffer.data())};
+    }
+    // Written from the last digit back.
+    auto whole = static_cast<unsigned long long>(scaled);
+    if (whole == 0)
+        return "0"; // negative zero too
+    // Two digits at a time from a table of pairs: a table writes millions of
+    // these numbers.
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                     "8081828384858687888990919293949596979899";
+    const auto putPair = [](char* at, unsigned long long twoDigits) {
+        at[0] = kPairs[twoDigits * 2];
+        at[1] = kPairs[twoDigits * 2 + 1];
+    };
+    constexpr unsigned long long divisor = decimals == 3 ? 1000 : decimals == 4 ? 10000 : 1;
+    static_assert(divisor > 1);
+    char* const end = buffer.data() + buffer.size();
+    char* first = end;
+
+    // The decimals, all of them, then without their trailing zeros.
+    if (unsigned long long fraction = whole % divisor; fraction != 0) {
+        first -= decimals;
+        for (int i = decimals; i >= 2; i -= 2, fraction /= 100)
+            putPair(first + i - 2, fraction % 100);
+        if constexpr (decimals % 2 == 1)
+            first[0] = static_cast<char>('0' + fraction);
+        char* last = end;
+        while (last[-1] == '0')
+            --last;
+        std::copy_backward(first, last, end);
+        first += end - last;
+        *--first = '.';
+    }
+    whole /= divisor;
+    for (; whole >= 100; whole /= 100) {
+        first -= 2;
+        putPair(first, whole % 100);
+    }
+    if (whole >= 10) {
+        first -= 2;
+        putPair(first, whole);
+    } else {
+        *--first = static_cast<char>('0' + whole);
+    }
+    if (negative)
+        *--first = '-';
+    return {first, static_cast<std::size_t>(end - first)};
+}
+
+std::string_view scaledText(double scaled, bool negative, int decimals, NumberBuffer& buffer)
+{
+    if (decimals == 3)
+        return scaledTextWith<3>(scaled, negative, buffer);
+    if (decimals == 4)
+        return scaledTextWith<4>(scaled, negative, buffer);
+    throw std::invalid_argument("scaledText writes three or four decimals");
+}
+
+std::string_view diameterText(double value, NumberBuffer& buffer)
+{
+    const double scaled = value * 1000.0;
+    if (!std::isfinite(scaled))
+        throw OutOfRange("A diameter lies beyond the range of a double.");
+    const double rounded = std::floor(scaled + 0.5);
+    return scaledTextWith<3>(std::fabs(rounded), rounded < 0, buffer);
+}
 
 double roundTo3(double value)
 {

@@ -5,6 +5,7 @@
 #include "calc/out_of_range.h"
 #include "calc/profile.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,21 @@ std::string plainText(const ProfileValue& value, std::string_view decimalSeparat
 //   0.84 -> "0.84"   6 -> "6.0"   1.0 -> "1.0"   0.12345678 -> "0.1235"
 //   (0.508, ",") -> "0,508"   unset -> ""
 std::string fixedText(const ProfileValue& value, std::string_view decimalSeparator = ".");
+
+// Room for the text of one number, for tables that write millions of them
+// without allocating.
+using NumberBuffer = std::array<char, 32>;
+
+// For a whole number scaled of 0 or more: the plain text of
+// scaled / 10^decimals, negated when `negative`, with a full stop, written
+// into `buffer`; decimals is 3 or 4. The rounding rules below end here.
+//   (25872, false, 3) -> "25.872"   (5, true, 3) -> "-0.005"   (0, true, 4) -> "0"
+std::string_view scaledText(double scaled, bool negative, int decimals, NumberBuffer& buffer);
+
+// plainText(roundTo3(value)) with a full stop, written into `buffer`. Throws
+// as roundTo3 does.
+//   25.8722275786 -> "25.872"   -2.0625 -> "-2.062"   0.0004 -> "0"   3.1 -> "3.1"
+std::string_view diameterText(double value, NumberBuffer& buffer);
 
 // A whole number in decimal digits, as the boxes and tables show one.
 //   40 -> "40"   -7 -> "-7"

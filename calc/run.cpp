@@ -5,33 +5,6 @@
 #include <cmath>
 
 namespace quillon {
-namespace {
-
-// The twenty boxes in the order they are filled and written.
-constexpr std::array<std::string_view, RunResult::kBoxCount> kBoxOrder = {
-    "Text2",
-    "Text13",
-    "Text3",
-    "Text4",
-    "Text5",
-    "Text6",
-    "Text7",
-    "Text8",
-    "Text9",
-    "Text10",
-    "Text11",
-    "Text14",
-    "Text15",
-    "Text16",
-    "Text17",
-    "Text18",
-    "Text12",
-    "Text19",
-    "Text20",
-    "Text21",
-};
-
-} // namespace
 
 GrooveProfile selectProfile(std::string_view beltType, double toothCount)
 {
@@ -67,39 +40,28 @@ Pulley calculatePulley(std::string_view beltType, double toothCount)
     return pulley;
 }
 
+std::string boxText(const TableColumn& column, const Pulley& pulley, std::string_view decimalSeparator)
+{
+    switch (column.rule) {
+    case Plain:
+        return plainText(pulley.profile.*column.field, decimalSeparator);
+    case Fixed:
+        return fixedText(pulley.profile.*column.field, decimalSeparator);
+    case Round:
+        return plainText(roundTo3(pulley.diameters.*column.diameter), decimalSeparator);
+    case None:
+        break;
+    }
+    return {};
+}
+
 RunResult showPulley(const Pulley& pulley, std::string_view decimalSeparator)
 {
-    const GrooveProfile& profile = pulley.profile;
-    const auto plain = [&](const ProfileValue& value) { return plainText(value, decimalSeparator); };
-    const auto fixed = [&](const ProfileValue& value) { return fixedText(value, decimalSeparator); };
-    const auto diameter = [&](double value) { return plainText(roundTo3(value), decimalSeparator); };
-
-    // The same order as kBoxOrder.
-    std::array<std::string, RunResult::kBoxCount> texts = {
-        plain(profile.pitch),
-        diameter(pulley.diameters.pitch),
-        diameter(pulley.diameters.outside),
-        diameter(pulley.diameters.root),
-        fixed(profile.bottomWidth),
-        plain(profile.topWidth),
-        fixed(profile.grooveDepth),
-        plain(profile.halfAngle),
-        fixed(profile.tipRadius),
-        fixed(profile.rootRadius),
-        fixed(profile.twiceTipOffset),
-        plain(profile.bottomWidthTol),
-        plain(profile.grooveDepthTol),
-        plain(profile.halfAngleTol),
-        plain(profile.tipRadiusTol),
-        plain(profile.rootRadiusTol),
-        plain(profile.flankRadius),
-        plain(profile.segmentLine1),
-        plain(profile.segmentLine2),
-        plain(profile.topWidthTol),
-    };
     RunResult result;
-    for (std::size_t i = 0; i < RunResult::kBoxCount; ++i)
-        result.boxes_[i] = {kBoxOrder[i], std::move(texts[i])};
+    for (std::size_t i = 0; i < RunResult::kBoxCount; ++i) {
+        const TableColumn& column = kTableColumns[kBoxWriteOrder[i]];
+        result.boxes_[i] = {column.box, boxText(column, pulley, decimalSeparator)};
+    }
     return result;
 }
 

@@ -3,6 +3,8 @@
 // separator of displayed numbers is passed in by the caller.
 #pragma once
 
+#include "calc/columns.h"
+#include "calc/diameters.h"
 #include "calc/number_text.h"
 #include "calc/profile.h"
 #include "calc/reader.h"
@@ -20,13 +22,6 @@ namespace quillon {
 //   ("T5", 20).grooveDepth -> 1.25    ("T5", 20.5).grooveDepth -> 1.95
 //   ("mxl", 40).pitch -> unset        ("MXL ", 40).pitch -> unset
 GrooveProfile selectProfile(std::string_view beltType, double toothCount);
-
-// The three diameters of a pulley in millimetres, unrounded.
-struct Diameters {
-    double pitch = 0;   // pitch * toothCount / kDiameterPi
-    double outside = 0; // pitch diameter - twiceTipOffset
-    double root = 0;    // outside diameter - 2 * grooveDepth
-};
 
 // The circle constant of the diameter formula: eight decimals, as the printed
 // tables of pulley diameters use it, not the full-precision value.
@@ -49,9 +44,9 @@ public:
         std::string_view name; // "Text2" ... "Text21"
         std::string text;
     };
-    static constexpr std::size_t kBoxCount = 20;
+    static constexpr std::size_t kBoxCount = kResultBoxCount;
 
-    // The boxes in the order the window writes them:
+    // The boxes in the order the window writes them (kBoxWriteOrder):
     // Text2, Text13, Text3, Text4, Text5 ... Text11, Text14 ... Text18, Text12,
     // Text19, Text20, Text21.
     const std::array<Box, kBoxCount>& boxes() const { return boxes_; }
@@ -70,8 +65,14 @@ private:
 //   ("MXL", 40).diameters.outside -> 25.3642...   ("T5", 20).profile.grooveDepth -> 1.25
 Pulley calculatePulley(std::string_view beltType, double toothCount);
 
-// The twenty texts the result boxes show for a calculated pulley: diameters
-// rounded by roundTo3 and shown plainly, the other fields by their box's rule.
+// The text of one result column for a calculated pulley, by its box's rule;
+// the empty text for a column that is no box.
+//   (pitchDiameter, MXL 40) -> "25.872"   (bottomWidth, MXL 40) -> "0.84"
+std::string boxText(const TableColumn& column, const Pulley& pulley, std::string_view decimalSeparator = ".");
+
+// The twenty texts the result boxes show for a calculated pulley, each by its
+// box's rule in kTableColumns: diameters rounded by roundTo3 and shown
+// plainly, the fields by plainText or fixedText.
 // Throws OutOfRange when a diameter is beyond a double.
 RunResult showPulley(const Pulley& pulley, std::string_view decimalSeparator = ".");
 

@@ -62,13 +62,4 @@ std::vector<ToothRange> hobSegments(const GrooveProfile& profile)
     return ranges;
 }
 
-std::optional<ToothRange> hobSegmentFor(const GrooveProfile& profile, double toothCount)
-{
-    for (const ToothRange& range : hobSegments(profile)) {
-        if (range.holds(toothCount))
-            return range;
-    }
-    return std::nullopt;
-}
-
 } // namespace quillon

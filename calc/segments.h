@@ -32,9 +32,4 @@ std::vector<ToothRange> readSegmentLine(std::string_view line);
 // empty lines add none.
 std::vector<ToothRange> hobSegments(const GrooveProfile& profile);
 
-// The first range of the profile's segment lines that holds the tooth count,
-// or none.
-//   (MXL, 40) -> "Z24-R"   (XXH, 121) -> none   (XXL, 40) -> none
-std::optional<ToothRange> hobSegmentFor(const GrooveProfile& profile, double toothCount);
-
 } // namespace quillon

@@ -1,165 +1,91 @@
 #include "calc/table.h"
 
 #include <algorithm>
+#include <atomic>
+#include <charconv>
 
 namespace quillon {
 namespace {
 
-enum Column : std::size_t {
-    Belt,
-    Teeth,
-    Pitch,
-    PitchDiameter,
-    OutsideDiameter,
-    RootDiameter,
-    BottomWidth,
-    BottomWidthTol,
-    TopWidth,
-    TopWidthTol,
-    GrooveDepth,
-    GrooveDepthTol,
-    HalfAngle,
-    HalfAngleTol,
-    TipRadius,
-    TipRadiusTol,
-    RootRadius,
-    RootRadiusTol,
-    TwiceTipOffset,
-    FlankRadius,
-    SegmentLine1,
-    SegmentLine2,
-    HobSegment,
-    HobTeeth,
-};
-
-// The box of each column from Pitch to SegmentLine2.
-constexpr std::array<std::string_view, kTableColumns.size()> kColumnBoxes = {
-    "",
-    "",
-    "Text2",
-    "Text13",
-    "Text3",
-    "Text4",
-    "Text5",
-    "Text14",
-    "Text6",
-    "Text21",
-    "Text7",
-    "Text15",
-    "Text8",
-    "Text16",
-    "Text9",
-    "Text17",
-    "Text10",
-    "Text18",
-    "Text11",
-    "Text12",
-    "Text19",
-    "Text20",
-    "",
-    "",
-};
-
-std::string lengthInInches(const ProfileValue& value)
+constexpr std::size_t columnNamed(std::string_view name)
 {
-    return value.isNumber() ? inchText(value.number()) : plainText(value);
+    return static_cast<std::size_t>(std::ranges::find(kTableColumns, name, &TableColumn::name) - kTableColumns.begin());
 }
 
-// The columns that show lengths and length tolerances, which convert to
-// inches; the half-angle and its tolerance are degrees and never do.
-struct ColumnField {
-    Column column;
-    ProfileValue GrooveProfile::*field;
-};
-constexpr ColumnField kLengthColumns[] = {
-    {Pitch, &GrooveProfile::pitch},
-    {BottomWidth, &GrooveProfile::bottomWidth},
-    {TopWidth, &GrooveProfile::topWidth},
-    {GrooveDepth, &GrooveProfile::grooveDepth},
-    {TipRadius, &GrooveProfile::tipRadius},
-    {RootRadius, &GrooveProfile::rootRadius},
-    {TwiceTipOffset, &GrooveProfile::twiceTipOffset},
-    {FlankRadius, &GrooveProfile::flankRadius},
-};
-constexpr ColumnField kToleranceColumns[] = {
-    {BottomWidthTol, &GrooveProfile::bottomWidthTol},
-    {TopWidthTol, &GrooveProfile::topWidthTol},
-    {GrooveDepthTol, &GrooveProfile::grooveDepthTol},
-    {TipRadiusTol, &GrooveProfile::tipRadiusTol},
-    {RootRadiusTol, &GrooveProfile::rootRadiusTol},
-};
+constexpr std::size_t kBelt = columnNamed("belt");
+constexpr std::size_t kTeeth = columnNamed("teeth");
+constexpr std::size_t kHobSegment = columnNamed("hobSegment");
+constexpr std::size_t kHobTeeth = columnNamed("hobTeeth");
+static_assert(kHobTeeth < kTableColumns.size());
+
+// The diameter columns, whose texts each row computes.
+constexpr std::array<std::size_t, 3> kDiameterColumns
+    = {columnNamed("pitchDiameter"), columnNamed("outsideDiameter"), columnNamed("rootDiameter")};
+static_assert(std::ranges::all_of(kDiameterColumns, [](std::size_t c) { return kTableColumns[c].rule == Round; }));
+
+std::uint64_t newPreparedId()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
 
 } // namespace
 
-std::string_view boxOfColumn(std::string_view column)
+BeltTable::BeltTable(std::string_view beltType, Units units) : units_(units)
 {
-    const auto at = std::ranges::find(kTableColumns, column);
-    return at == kTableColumns.end() ? std::string_view()
-                                     : kColumnBoxes[static_cast<std::size_t>(at - kTableColumns.begin())];
-}
-
-std::string_view columnOfBox(std::string_view box)
-{
-    const auto at = std::ranges::find(kColumnBoxes, box);
-    return box.empty() || at == kColumnBoxes.end() ? std::string_view()
-                                                   : kTableColumns[static_cast<std::size_t>(at - kColumnBoxes.begin())];
-}
-
-BeltTable::BeltTable(std::string_view beltType, Units units)
-    : units_(units),
-      upTo20_(prepare(beltType, 20)),
-      above20_(prepare(beltType, 21)),
-      segments_(hobSegments(upTo20_.profile))
-{
+    prepare(upTo20_, beltType, 20);
+    prepare(above20_, beltType, 21);
+    segments_ = hobSegments(upTo20_.profile);
     for (const ToothRange& range : segments_)
         firstTeethTexts_.push_back(wholeNumberText(range.first));
 }
 
-BeltTable::Prepared BeltTable::prepare(std::string_view beltType, int teeth) const
+void BeltTable::prepare(Prepared& prepared, std::string_view beltType, int teeth) const
 {
-    Prepared prepared{.profile = selectProfile(beltType, teeth)};
-    const RunResult shown = showPulley({.profile = prepared.profile});
-    auto& texts = prepared.texts;
-    texts[Belt] = beltType;
-    for (std::size_t column = Pitch; column <= SegmentLine2; ++column)
-        texts[column] = shown.text(kColumnBoxes[column]);
-    if (units_ == Units::Inches) {
-        for (const auto& [column, field] : kLengthColumns)
-            texts[column] = lengthInInches(prepared.profile.*field);
-        for (const auto& [column, field] : kToleranceColumns)
-            texts[column] = toleranceInInches((prepared.profile.*field).text());
+    prepared.profile = selectProfile(beltType, teeth);
+    prepared.id = newPreparedId();
+    const Pulley pulley{.profile = prepared.profile};
+    for (std::size_t column = 0; column < kTableColumns.size(); ++column) {
+        const TableColumn& spec = kTableColumns[column];
+        if (variesWithTeeth(spec) || spec.box.empty())
+            continue;
+        const ProfileValue& value = prepared.profile.*spec.field;
+        std::string& text = prepared.texts[column];
+        if (units_ == Units::Inches && spec.kind == Length && value.isNumber())
+            text = inchText(value.number());
+        else if (units_ == Units::Inches && spec.kind == Tolerance)
+            text = toleranceInInches(value.text());
+        else
+            text = boxText(spec, pulley);
     }
-    return prepared;
+    prepared.texts[kBelt] = beltType;
+    for (std::size_t column = 0; column < kTableColumns.size(); ++column)
+        prepared.row[column] = prepared.texts[column];
 }
 
 const TableRow& BeltTable::row(int teeth)
 {
-    const Prepared& prepared = teeth > 20 ? above20_ : upTo20_;
-    for (std::size_t column = 0; column < row_.size(); ++column)
-        row_[column] = prepared.texts[column];
-
+    // Only the columns that vary are written; the rest were set once.
+    Prepared& prepared = teeth > 20 ? above20_ : upTo20_;
+    TableRow& row = prepared.row;
     const Diameters diameters = pulleyDiameters(prepared.profile, teeth);
-    const auto shown = [this](double diameter) {
-        return units_ == Units::Inches ? inchText(diameter) : plainText(roundTo3(diameter));
-    };
-    scratch_[0] = wholeNumberText(teeth);
-    scratch_[1] = shown(diameters.pitch);
-    scratch_[2] = shown(diameters.outside);
-    scratch_[3] = shown(diameters.root);
-    row_[Teeth] = scratch_[0];
-    row_[PitchDiameter] = scratch_[1];
-    row_[OutsideDiameter] = scratch_[2];
-    row_[RootDiameter] = scratch_[3];
+    char* const teethEnd = std::to_chars(numbers_[0].data(), numbers_[0].data() + numbers_[0].size(), teeth).ptr;
+    row[kTeeth] = std::string_view(numbers_[0].data(), static_cast<std::size_t>(teethEnd - numbers_[0].data()));
+    for (std::size_t i = 0; i < kDiameterColumns.size(); ++i) {
+        const double millimetres = diameters.*kTableColumns[kDiameterColumns[i]].diameter;
+        row[kDiameterColumns[i]] = units_ == Units::Inches ? inchText(millimetres, numbers_[i + 1])
+                                                           : diameterText(millimetres, numbers_[i + 1]);
+    }
 
-    row_[HobSegment] = row_[HobTeeth] = {};
+    row[kHobSegment] = row[kHobTeeth] = {};
     for (std::size_t i = 0; i < segments_.size(); ++i) {
         if (segments_[i].holds(teeth)) {
-            row_[HobSegment] = segments_[i].text;
-            row_[HobTeeth] = firstTeethTexts_[i];
+            row[kHobSegment] = segments_[i].text;
+            row[kHobTeeth] = firstTeethTexts_[i];
             break;
         }
     }
-    return row_;
+    return row;
 }
 
 } // namespace quillon

@@ -26,7 +26,7 @@ namespace {
 // What every command takes.
 struct CommonOptions {
     std::string format = "text";
-    std::string columns;
+    std::optional<std::string> columns;
     std::string output;
     bool byteOrderMark = false;
 };
@@ -83,12 +83,7 @@ WriteOptions writeOptionsFor(const Table& table, const CommonOptions& common)
     WriteOptions options{.format = formatOf(common.format), .byteOrderMark = common.byteOrderMark};
     if (options.byteOrderMark && options.format != Format::Csv && options.format != Format::Tsv)
         throw InputError("--bom goes with --format csv or tsv");
-    if (common.columns.empty()) {
-        for (std::size_t i = 0; i < table.columns.size(); ++i)
-            options.columns.push_back(i);
-    } else {
-        options.columns = pickColumns(common.columns, table.columns);
-    }
+    options.columns = common.columns ? pickColumns(*common.columns, columnNames(table)) : defaultColumns(table);
     return options;
 }
 
@@ -231,17 +226,13 @@ int runCli(const std::vector<std::string>& arguments)
         // Everything is read and checked before the output is opened, so that
         // an input error leaves an --output file untouched.
         Table result;
-        std::optional<std::string> document;
         if (types->parsed()) {
             result = typesTable();
         } else if (run->parsed()) {
             const std::string_view beltType = knownBeltType(runBelt);
             if (decimalSeparator.empty() || decimalSeparator.find_first_of("\t\r\n") != std::string::npos)
                 throw InputError("--decimal-separator: give a non-empty text without tabs or line ends");
-            RunResult run = calculateRun(beltType, runTeeth, decimalSeparator);
-            if (common.format == "json")
-                document = runJson(run, beltType, runTeeth);
-            result = runTable(std::move(run));
+            result = runTable(calculateRun(beltType, runTeeth, decimalSeparator));
         } else if (table->parsed()) {
             const auto beltTypes = beltTypesOf(tableBelts, tableAll);
             result = rowsTable(beltTypes, readTeethList(teethList), unitsOf(units));
@@ -278,10 +269,7 @@ int runCli(const std::vector<std::string>& arguments)
         const WriteOptions options = writeOptionsFor(result, common);
 
         Output output(common.output);
-        if (document)
-            output.write(*document);
-        else
-            writeTable(result, options, output);
+        writeTable(result, options, output);
         output.commit();
         return 0;
     } catch (const InputError& error) {

@@ -7,8 +7,7 @@
 #include "calc/run.h"
 #include "calc/table.h"
 
-#include <nlohmann/json.hpp>
-
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -57,13 +56,14 @@ constexpr int kAdvisedTeethInMesh = 6;
 
 Table typesTable()
 {
-    Table table{.columns = {"belt", "family", "pitch", "segmentLine1", "segmentLine2"}, .units = "mm"};
+    Table table{
+        .columns = {{"belt"}, {"family"}, {"pitch", Length}, {"segmentLine1"}, {"segmentLine2"}}, .units = "mm"};
     table.forEachRow = [](const RowSink& sink) {
         for (std::string_view beltType : kBeltTypes) {
             const RunResult shown = runCalculation(beltType, "1");
             const std::array<std::string_view, 5> row
                 = {beltType, familyName(beltType), shown.text("Text2"), shown.text("Text19"), shown.text("Text20")};
-            sink(row);
+            sink({row});
         }
     };
     return table;
@@ -82,42 +82,29 @@ RunResult calculateRun(std::string_view beltType, std::string_view teethText, st
 Table runTable(RunResult run)
 {
     auto result = std::make_shared<const RunResult>(std::move(run));
-    Table table{.columns = {"box", "field", "text"}, .units = "mm"};
+    Table table{.columns = {{"box"}, {"field"}, {"text"}}, .units = "mm"};
     table.forEachRow = [result](const RowSink& sink) {
         for (const RunResult::Box& box : result->boxes()) {
             const std::array<std::string_view, 3> row = {box.name, columnOfBox(box.name), box.text};
-            sink(row);
+            sink({row});
         }
     };
     return table;
 }
 
-std::string runJson(const RunResult& result, std::string_view beltType, std::string_view teethText)
-{
-    const double teeth = readToothCount(foldFullWidth(teethText));
-    nlohmann::ordered_json object;
-    object["belt"] = std::string(beltType);
-    object["teethText"] = std::string(teethText);
-    if (teeth == std::trunc(teeth) && std::fabs(teeth) < 9e15)
-        object["teeth"] = static_cast<long long>(teeth);
-    else
-        object["teeth"] = teeth;
-    nlohmann::ordered_json boxes = nlohmann::ordered_json::object();
-    for (const RunResult::Box& box : result.boxes())
-        boxes[std::string(box.name)] = box.text;
-    object["boxes"] = std::move(boxes);
-    return object.dump(2) + "\n";
-}
-
 Table rowsTable(const std::vector<std::string_view>& beltTypes, const std::vector<TeethRange>& teeth, Units units)
 {
-    Table table{.columns = {kTableColumns.begin(), kTableColumns.end()}, .units = unitsName(units)};
+    Table table{.units = unitsName(units)};
+    for (const TableColumn& column : kTableColumns) {
+        table.columns.push_back({column.name, column.kind});
+        table.varies.push_back(variesWithTeeth(column));
+    }
     table.forEachRow = [beltTypes, teeth, units](const RowSink& sink) {
         for (std::string_view beltType : beltTypes) {
             BeltTable rows(beltType, units);
             for (const TeethRange& range : teeth) {
                 for (int count = range.first; count <= range.last; ++count)
-                    sink(rows.row(count));
+                    sink({rows.row(count), rows.constantsOf(count)});
             }
         }
     };
@@ -126,18 +113,21 @@ Table rowsTable(const std::vector<std::string_view>& beltTypes, const std::vecto
 
 Table hobsTable(const std::vector<std::string_view>& beltTypes, Units units)
 {
-    Table table{.columns = {"belt", "segment", "firstTeeth", "lastTeeth", "pitchDiameter", "outsideDiameter",
-                    "rootDiameter", "grooveDepth", "topWidth", "bottomWidth"},
-        .units = unitsName(units)};
+    Table table{
+        .columns = {{"belt"}, {"segment"}, {"firstTeeth", Count}, {"lastTeeth", Count}}, .units = unitsName(units)};
+    // The data columns, taken from the table row at the range's first tooth count.
+    constexpr std::array<std::string_view, 6> kDataColumns
+        = {"pitchDiameter", "outsideDiameter", "rootDiameter", "grooveDepth", "topWidth", "bottomWidth"};
+    std::array<std::size_t, kDataColumns.size()> picked{};
+    for (std::size_t i = 0; i < picked.size(); ++i) {
+        const auto at = std::ranges::find(kTableColumns, kDataColumns[i], &TableColumn::name);
+        picked[i] = static_cast<std::size_t>(at - kTableColumns.begin());
+        table.columns.push_back(Column{at->name, at->kind});
+    }
     for (std::string_view beltType : beltTypes) {
         if (hobSegments(selectProfile(beltType, 20)).empty())
             table.notes.push_back(std::string(beltType) + ": no tooth-count segments, so no hob plan");
     }
-    // The data columns, picked from the table row at the range's first tooth count.
-    std::array<std::size_t, 6> picked{};
-    for (std::size_t i = 0; i < picked.size(); ++i)
-        picked[i]
-            = static_cast<std::size_t>(std::ranges::find(kTableColumns, table.columns[4 + i]) - kTableColumns.begin());
     table.forEachRow = [beltTypes, units, picked](const RowSink& sink) {
         for (std::string_view beltType : beltTypes) {
             BeltTable rows(beltType, units);
@@ -148,7 +138,7 @@ Table hobsTable(const std::vector<std::string_view>& beltTypes, Units units)
                 std::array<std::string_view, 10> row = {beltType, range.text, first, last};
                 for (std::size_t i = 0; i < picked.size(); ++i)
                     row[4 + i] = full[picked[i]];
-                sink(row);
+                sink({row});
             }
         }
     };
@@ -163,12 +153,13 @@ Table identifyTable(double outsideDiameter, int teeth, double tolerance, Units u
         throw NothingFound("no belt type has an outside diameter within " + plainText(tolerance) + " "
             + std::string(unitsName(units)) + " of " + plainText(outsideDiameter) + " " + std::string(unitsName(units))
             + " at " + wholeNumberText(teeth) + " teeth; check the tooth count, or widen --tolerance");
-    Table table{.columns = {"belt", "teeth", "outsideDiameter", "difference"}, .units = unitsName(units)};
+    Table table{.columns = {{"belt"}, {"teeth", Count}, {"outsideDiameter", Length}, {"difference", Length}},
+        .units = unitsName(units)};
     table.forEachRow = [matches, teeth = wholeNumberText(teeth)](const RowSink& sink) {
         for (const PulleyMatch& match : *matches) {
             const std::array<std::string_view, 4> row
                 = {match.beltType, teeth, match.outsideDiameter, match.difference};
-            sink(row);
+            sink({row});
         }
     };
     return table;
@@ -201,8 +192,8 @@ Table driveTable(std::string_view beltType, int teeth1, int teeth2, std::optiona
                 + " teeth: each is too short to go round them without their touching; give more belt teeth");
     }
 
-    Table table{.columns
-        = {"belt", "teeth1", "teeth2", "beltTeeth", "pitchLength", "centreDistance", "wrapAngle", "teethInMesh"},
+    Table table{.columns = {{"belt"}, {"teeth1", Count}, {"teeth2", Count}, {"beltTeeth", Count},
+                    {"pitchLength", Length}, {"centreDistance", Length}, {"wrapAngle", Angle}, {"teethInMesh", Count}},
         .units = unitsName(units)};
     std::string fewTeeth;
     for (const BeltFit& fit : *fits) {
@@ -219,7 +210,7 @@ Table driveTable(std::string_view beltType, int teeth1, int teeth2, std::optiona
             const auto shown = showBeltFit(fit, units);
             const std::array<std::string_view, 8> row
                 = {beltType, teeth1, teeth2, shown[0], shown[1], shown[2], shown[3], shown[4]};
-            sink(row);
+            sink({row});
         }
     };
     return table;

@@ -27,9 +27,6 @@ RunResult calculateRun(std::string_view beltType, std::string_view teethText, st
 // writing order.
 Table runTable(RunResult run);
 
-// A run as one JSON object: belt, teethText, teeth (the number read), boxes.
-std::string runJson(const RunResult& run, std::string_view beltType, std::string_view teethText);
-
 // One row per belt type and tooth count, belt-major.
 Table rowsTable(const std::vector<std::string_view>& beltTypes, const std::vector<TeethRange>& teeth, Units units);
 

@@ -177,9 +177,14 @@ std::vector<std::size_t> pickColumns(std::string_view list, std::span<const std:
         const std::size_t comma = list.find(',', start);
         const std::string_view name = trimmed(list.substr(start, comma - start));
         const auto at = std::ranges::find(columns, name);
+        if (name.empty())
+            throw InputError("--columns: an empty name; give names separated by commas, from " + joined(columns, ","));
         if (at == columns.end())
             throw InputError("--columns: unknown column " + quoted(name) + "; the columns are " + joined(columns, ","));
-        picked.push_back(static_cast<std::size_t>(at - columns.begin()));
+        const auto index = static_cast<std::size_t>(at - columns.begin());
+        if (std::ranges::find(picked, index) != picked.end())
+            throw InputError("--columns: " + quoted(name) + " is named twice; name each column once");
+        picked.push_back(index);
         if (comma == std::string_view::npos)
             return picked;
         start = comma + 1;

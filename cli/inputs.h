@@ -53,9 +53,9 @@ std::string_view knownBeltType(std::string_view text);
 std::vector<std::string_view> nearestBeltTypes(std::string_view text);
 
 // Picks columns by name from a comma-separated list, in the order given;
-// returns their indices in `columns`. An unknown name throws, listing the
-// valid names.
-//   ("teeth,belt", {"belt","teeth"}) -> {1, 0}
+// returns their indices in `columns`. An empty list, an unknown name or one
+// named twice throws, listing the valid names.
+//   ("teeth,belt", {"belt","teeth"}) -> {1, 0}   ("belt,belt", ...) -> throws
 std::vector<std::size_t> pickColumns(std::string_view list, std::span<const std::string_view> columns);
 
 } // namespace quillon::cli

@@ -2,6 +2,7 @@
 
 #include "cli/platform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -23,7 +24,7 @@ std::string temporaryName(const std::string& path)
 
 Output::Output(std::string path) : path_(std::move(path))
 {
-    buffer_.reserve(kBufferSize + 4096);
+    buffer_ = std::make_unique<char[]>(kBufferSize);
     if (path_.empty()) {
         file_ = stdout;
         return;
@@ -58,18 +59,33 @@ void Output::fail(int error)
 
 void Output::flushBuffer()
 {
-    if (buffer_.empty())
+    if (used_ == 0)
         return;
     if (file_ == stdout) {
-        const long kept = writeStandard(stdout, buffer_);
+        const long kept = writeStandard(stdout, std::string_view(buffer_.get(), used_));
         if (kept < 0)
             fail(errno);
-        buffer_.erase(0, buffer_.size() - static_cast<std::size_t>(kept));
+        // An incomplete last character waits for the rest of it.
+        std::memmove(
+            buffer_.get(), buffer_.get() + used_ - static_cast<std::size_t>(kept), static_cast<std::size_t>(kept));
+        used_ = static_cast<std::size_t>(kept);
         return;
     }
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+    if (std::fwrite(buffer_.get(), 1, used_, file_) != used_)
         fail(errno);
-    buffer_.clear();
+    used_ = 0;
+}
+
+void Output::writeLong(std::string_view text)
+{
+    while (!text.empty()) {
+        if (used_ == kBufferSize)
+            flushBuffer();
+        const std::size_t part = std::min(text.size(), kBufferSize - used_);
+        std::memcpy(buffer_.get() + used_, text.data(), part);
+        used_ += part;
+        text.remove_prefix(part);
+    }
 }
 
 void Output::commit()

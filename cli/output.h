@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,16 +31,26 @@ public:
 
     void write(std::string_view text)
     {
-        buffer_.append(text);
-        if (buffer_.size() >= kBufferSize)
-            flushBuffer();
+        const std::size_t size = text.size();
+        if (size > kBufferSize - used_)
+            return writeLong(text);
+        char* to = buffer_.get() + used_;
+        const char* from = text.data();
+        // Most texts of a table are a few bytes long: copied by two
+        // overlapping moves of a fixed size, which compile to plain loads and
+        // stores, instead of a call to memcpy each.
+        if (size >= 8 && size <= 16) {
+            std::memcpy(to, from, 8);
+            std::memcpy(to + size - 8, from + size - 8, 8);
+        } else if (size < 8) {
+            for (std::size_t i = 0; i < size; ++i)
+                to[i] = from[i];
+        } else {
+            std::memcpy(to, from, size);
+        }
+        used_ += size;
     }
-    void write(char c)
-    {
-        buffer_.push_back(c);
-        if (buffer_.size() >= kBufferSize)
-            flushBuffer();
-    }
+    void write(char c) { write(std::string_view(&c, 1)); }
 
     // Writes out what is buffered, flushes and closes the file, and puts it in
     // place. Throws OutputError when any of it fails.
@@ -47,12 +59,14 @@ public:
 private:
     static constexpr std::size_t kBufferSize = 1 << 16;
     void flushBuffer();
+    void writeLong(std::string_view text);
     [[noreturn]] void fail(int error);
 
     std::string path_;
     std::string temporaryPath_;
     std::FILE* file_ = nullptr;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
     bool committed_ = false;
 };
 

@@ -1,9 +1,12 @@
-// The four output formats. Every writer streams: rows are formatted as they
-// come and never kept, so memory stays flat whatever the number of rows.
+// The four output formats, one set of writers for every command. Every writer
+// streams: rows are formatted as they come and never kept, so memory stays
+// flat whatever the number of rows.
 #pragma once
 
+#include "calc/columns.h"
 #include "cli/output.h"
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -14,33 +17,58 @@ namespace quillon::cli {
 
 enum class Format { Text, Csv, Tsv, Json };
 
-using Row = std::span<const std::string_view>;
-using RowSink = std::function<void(Row)>;
+// A column of a command's output: its name, and what kind of value it holds
+// (Count columns are numbers in JSON, everything else text).
+struct Column {
+    std::string_view name;
+    ValueKind kind = ValueKind::Text;
+};
+
+// One row: the text of every column. Rows with the same nonzero constantsId
+// have the same text in every column that Table::varies does not mark, so a
+// writer may format those once.
+struct Row {
+    std::span<const std::string_view> texts;
+    std::uint64_t constantsId = 0;
+};
+using RowSink = std::function<void(const Row&)>;
 
 // What a command gives out: its columns and a way to produce its rows, which
 // may be called more than once and gives the same rows each time.
 struct Table {
-    std::vector<std::string_view> columns{};
+    std::vector<Column> columns{};
     std::function<void(const RowSink&)> forEachRow{};
-    std::string_view units;           // "mm" or "in", for JSON
+    std::vector<bool> varies{};       // per column, for rows with a constantsId
+    std::string_view units;           // "mm" or "in" for a table of lengths; empty otherwise
     std::vector<std::string> notes{}; // lines the text format adds below the table
 };
 
+// The column that names a table's units, "mm" or "in", after its own columns:
+// picked by default in inches, so that a table in inches says so in every
+// format, and by name at any time.
+inline constexpr std::string_view kUnitsColumn = "units";
+
 struct WriteOptions {
     Format format = Format::Text;
-    std::vector<std::size_t> columns{}; // indices into Table::columns, in output order
-    bool byteOrderMark = false;         // CSV and TSV
+    // Indices into Table::columns in output order; Table::columns.size()
+    // stands for the units column.
+    std::vector<std::size_t> columns{};
+    bool byteOrderMark = false; // CSV and TSV
 };
 
+// The columns written when none are asked for: all of the table's, and the
+// units column when the units are inches.
+std::vector<std::size_t> defaultColumns(const Table& table);
+
+// The names that may be picked: the table's columns, and units when it has any.
+std::vector<std::string_view> columnNames(const Table& table);
+
 // Writes the table in the chosen format:
-//   text  aligned columns under a header line, for people;
+//   text  aligned columns under a header line, for people, then the notes;
 //   csv   RFC 4180: header line, CRLF line ends, fields quoted only where needed;
 //   tsv   the same with tabs and LF line ends;
 //   json  {"units": "mm", "rows": [{...}, ...]}, each row's keys in column
-//         order; whole-number columns (isWholeNumberColumn) as numbers or null.
+//         order; Count columns as numbers, or null where empty.
 void writeTable(const Table& table, const WriteOptions& options, Output& output);
-
-// Whether a column holds whole numbers, which JSON writes as numbers.
-bool isWholeNumberColumn(std::string_view column);
 
 } // namespace quillon::cli

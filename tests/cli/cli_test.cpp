@@ -64,7 +64,10 @@ TEST(Table, EveryRowIsWhatTheWindowShows)
     ASSERT_EQ(result.status, 0) << result.err;
     const auto rows = readCsv(result.out);
     ASSERT_EQ(rows.size(), 1 + 22 * 11u);
-    ASSERT_EQ(rows[0], std::vector<std::string>(kTableColumns.begin(), kTableColumns.end()));
+    std::vector<std::string> names;
+    for (const TableColumn& column : kTableColumns)
+        names.emplace_back(column.name);
+    ASSERT_EQ(rows[0], names);
     std::size_t next = 1;
     for (std::string_view beltType : kBeltTypes) {
         for (int teeth : {1, 2, 3, 19, 20, 21, 22, 40, 200, 201, 1000000}) {
@@ -73,8 +76,8 @@ TEST(Table, EveryRowIsWhatTheWindowShows)
             EXPECT_EQ(row[0], beltType);
             EXPECT_EQ(row[1], std::to_string(teeth));
             for (std::size_t column = 2; column < 22; ++column)
-                EXPECT_EQ(row[column], shown.text(boxOfColumn(kTableColumns[column])))
-                    << beltType << " " << teeth << " " << kTableColumns[column];
+                EXPECT_EQ(row[column], shown.text(kTableColumns[column].box))
+                    << beltType << " " << teeth << " " << kTableColumns[column].name;
         }
     }
 }
@@ -122,16 +125,14 @@ TEST(Json, RowsKeepColumnOrderAndNumbers)
         "{\"segment\":\"Z21-R\",\"lastTeeth\":null,\"firstTeeth\":21}\n]}\n");
     EXPECT_TRUE(nlohmann::json::accept(result.out));
 
-    const auto run = runCli({"run", "MXL", "4 0", "--format", "json"});
+    // run has the same writers: its columns can be picked in JSON too.
+    const auto run = runCli({"run", "MXL", "4 0", "--format", "json", "--columns", "text,box"});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto object = nlohmann::ordered_json::parse(run.out);
-    EXPECT_EQ(object["belt"], "MXL");
-    EXPECT_EQ(object["teethText"], "4 0");
-    EXPECT_EQ(object["teeth"], 40);
-    ASSERT_EQ(object["boxes"].size(), 20u);
-    EXPECT_EQ(object["boxes"].begin().key(), "Text2");
-    EXPECT_EQ(object["boxes"]["Text13"], "25.872");
-    EXPECT_EQ(object["boxes"]["Text14"], "±0.05");
+    EXPECT_EQ(object["units"], "mm");
+    ASSERT_EQ(object["rows"].size(), 20u);
+    EXPECT_EQ(object["rows"][1], nlohmann::ordered_json::parse(R"({"text":"25.872","box":"Text13"})"));
+    EXPECT_EQ(object["rows"][11]["text"], "±0.05");
 }
 
 TEST(Hobs, EachRangeAtItsFirstToothCount)
@@ -168,8 +169,8 @@ TEST(Run, ReadsTheToothCountAsTheWindowDoes)
         ASSERT_EQ(result.status, 0) << teeth << result.err;
         EXPECT_NE(result.out.find("Text13\t25.872\n"), std::string::npos) << teeth;
     }
-    const auto half = runCli({"run", "T5", "４.５", "--format", "json"});
-    EXPECT_EQ(nlohmann::json::parse(half.out)["teeth"], 4.5);
+    const auto half = runCli({"run", "T5", "４.５", "--format", "tsv", "--columns", "text"});
+    EXPECT_EQ(lines(half.out).at(2), "7.162"); // 4.5 teeth
     const auto negative = runCli({"run", "T5", "-5", "--columns", "text", "--format", "tsv"});
     EXPECT_EQ(lines(negative.out).at(2), "-7.958");
     const auto afterDashes = runCli({"run", "T5", "--format", "tsv", "--columns", "text", "--", "-.5"});
@@ -202,7 +203,8 @@ TEST(Identify, ListsTheTypesNearTheMeasuredDiameter)
     EXPECT_EQ(
         between.out, "belt\tteeth\toutsideDiameter\tdifference\nT5\t40\t62.662\t-0.062\nHTD5M\t40\t62.522\t0.078\n");
     const auto inches = runCli({"identify", "--od", "1", "--teeth", "40", "--units", "in", "--format", "tsv"});
-    EXPECT_EQ(inches.out, "belt\tteeth\toutsideDiameter\tdifference\nMXL\t40\t0.9986\t0.0014\n");
+    // In inches the rows say so, in a column after the usual ones.
+    EXPECT_EQ(inches.out, "belt\tteeth\toutsideDiameter\tdifference\tunits\nMXL\t40\t0.9986\t0.0014\tin\n");
 }
 
 TEST(Errors, EachSaysWhatWasWrongWithItsStatus)
