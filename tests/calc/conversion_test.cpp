@@ -1,13 +1,16 @@
 // The three display conversions: three-decimal rounding, the plain
 // conversion and the fixed format.
 
+#include "calc/inches.h"
 #include "calc/run.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 
+#include <cmath>
 #include <limits>
+#include <random>
 
 namespace quillon {
 namespace {
@@ -139,6 +142,27 @@ TEST(RoundTo3, ThrowsWhenTheThousandfoldIsInfinite)
     EXPECT_THROW(roundTo3(1e306), OutOfRange);
     EXPECT_THROW(roundTo3(-std::numeric_limits<double>::max()), OutOfRange);
     EXPECT_THROW(roundTo3(std::numeric_limits<double>::quiet_NaN()), OutOfRange);
+}
+
+TEST(TableNumbers, WriteWhatThePlainConversionShows)
+{
+    // The quick writers of a table's diameters and inch lengths must agree
+    // with the general conversion everywhere: across magnitudes, on both
+    // sides of zero, at halves, and past 15 digits.
+    std::mt19937_64 random(7);
+    std::vector<double> values = {0.0, -0.0, 0.0004, -0.0004, 2.0625, -2.0625, 0.00127, -0.00127, 1e12 + 0.5,
+        9.99e14, 1e15, 3e17, -4.5e200, 25.4, 100.0, 0.1};
+    for (int i = 0; i < 200000; ++i) {
+        const double magnitude = std::pow(10.0, static_cast<double>(random() % 22) - 6);
+        const double value = magnitude * (static_cast<double>(random() % 2000000) / 1000000.0 - 1);
+        values.push_back(value);
+        values.push_back(std::round(value * 1000) / 1000 + 0.0005); // a half, as near as doubles go
+    }
+    NumberBuffer buffer;
+    for (double value : values) {
+        ASSERT_EQ(diameterText(value, buffer), plainText(roundTo3(value))) << value;
+        ASSERT_EQ(inchText(value, buffer), plainText(toInches(value))) << value;
+    }
 }
 
 } // namespace
