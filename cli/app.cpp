@@ -1,6 +1,7 @@
 #include "cli/app.h"
 
 #include "calc/catalogue/catalogue.h"
+#include "calc/out_of_range.h"
 #include "cli/commands.h"
 #include "cli/inputs.h"
 #include "cli/output.h"
@@ -11,8 +12,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <new>
 #include <optional>
 #include <sstream>
 
@@ -99,7 +103,11 @@ int printHelp(CLI::App& app, const CLI::Error& request)
     std::ostringstream out;
     std::ostringstream err;
     const int status = app.exit(request, out, err);
-    writeStandard(stdout, out.str());
+    if (writeStandard(stdout, out.str()) < 0 || std::fflush(stdout) != 0) {
+        if (errno != EPIPE)
+            report(std::string("cannot write the output: ") + std::strerror(errno));
+        return 1;
+    }
     writeStandard(stderr, err.str());
     return status;
 }
@@ -116,9 +124,7 @@ constexpr auto kIdentifyExample = "Example:\n  quillon-cli identify --od 25.36 -
 constexpr auto kDriveExample = "Example:\n  quillon-cli drive HTD5M 20 40 --centre 130\n  quillon-cli drive HTD3M 20 "
                                "20 --belt-teeth 100-120 --format csv";
 
-} // namespace
-
-int runCli(const std::vector<std::string>& arguments)
+int runCommandLine(const std::vector<std::string>& arguments)
 {
     CLI::App app("Groove data of timing-belt pulleys, exactly as the Quillon window shows it, as tables for scripts "
                  "and spreadsheets.",
@@ -173,10 +179,12 @@ int runCli(const std::vector<std::string>& arguments)
     std::string measuredText;
     std::string identifyTeeth;
     std::optional<std::string> toleranceText;
-    identify->add_option("--od", measuredText, "Measured outside diameter")->required()->option_text("MM");
+    identify->add_option("--od", measuredText, "Measured outside diameter, in mm (in inches with --units in)")
+        ->required()
+        ->option_text("LENGTH");
     identify->add_option("--teeth", identifyTeeth, "Tooth count")->required()->option_text("Z");
     identify->add_option("--tolerance", toleranceText, "Largest difference to list (default 0.10 mm or 0.004 in)")
-        ->option_text("MM");
+        ->option_text("LENGTH");
     addUnitsOption(*identify, units);
     addCommonOptions(*identify, common);
     identify->footer(kIdentifyExample);
@@ -192,8 +200,9 @@ int runCli(const std::vector<std::string>& arguments)
     drive->add_option("Z2", driveTeeth2, "Tooth count of the other (may equal Z1)")->required();
     drive
         ->add_option("--centre", centreText,
-            "Centre distance wanted: the belts nearest to it, the one at or below and the one at or above")
-        ->option_text("MM");
+            "Centre distance wanted, in mm (in inches with --units in): the belts nearest to it, the one at or "
+            "below and the one at or above")
+        ->option_text("LENGTH");
     drive
         ->add_option(
             "--belt-teeth", beltTeethList, "Belt tooth counts, such as 100-120,150: one row for each that fits")
@@ -243,7 +252,7 @@ int runCli(const std::vector<std::string>& arguments)
             const int teeth1 = readWholeTeeth(driveTeeth1, "Z1");
             const int teeth2 = readWholeTeeth(driveTeeth2, "Z2");
             if (centreText.has_value() == beltTeethList.has_value())
-                throw InputError("give either --centre MM (the belts nearest to a centre distance) or --belt-teeth "
+                throw InputError("give either --centre LENGTH (the belts nearest to a centre distance) or --belt-teeth "
                                  "LIST (the centre distance of each belt), not both or neither");
             const Units chosen = unitsOf(units);
             std::optional<double> centre;
@@ -259,12 +268,19 @@ int runCli(const std::vector<std::string>& arguments)
         } else {
             const Units chosen = unitsOf(units);
             const double measured = readDecimal(measuredText, "--od");
+            if (!(measured > 0))
+                throw InputError("--od: give the measured outside diameter, a positive number such as 25.36");
             const int teeth = readWholeTeeth(identifyTeeth, "--teeth");
             const double tolerance
                 = toleranceText ? readDecimal(*toleranceText, "--tolerance") : (chosen == Units::Inches ? 0.004 : 0.10);
             if (tolerance < 0)
                 throw InputError("--tolerance: give a number of 0 or more");
-            result = identifyTable(measured, teeth, tolerance, chosen);
+            try {
+                result = identifyTable(measured, teeth, tolerance, chosen);
+            } catch (const OutOfRange&) {
+                throw InputError(
+                    "--od: " + measuredText + " is beyond what can be compared; give a diameter such as 25.36");
+            }
         }
         const WriteOptions options = writeOptionsFor(result, common);
 
@@ -281,6 +297,34 @@ int runCli(const std::vector<std::string>& arguments)
     } catch (const OutputError& error) {
         if (!error.closedPipe)
             report(error.what());
+        return 1;
+    }
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& arguments)
+{
+    // Whatever goes wrong ends here, as one message and a status: 2 for what
+    // the user gave, 1 for anything else.
+    try {
+        for (std::size_t i = 1; i < arguments.size(); ++i) {
+            if (!isUtf8(arguments[i])) {
+                report("argument " + std::to_string(i)
+                    + " is not UTF-8 text; give belt types, numbers and file names in UTF-8 (a terminal in another "
+                      "encoding, such as GBK, sends other bytes)");
+                return 2;
+            }
+        }
+        return runCommandLine(arguments);
+    } catch (const OutOfRange& error) {
+        report(std::string("a number is beyond what can be calculated: ") + error.what());
+        return 2;
+    } catch (const std::bad_alloc&) {
+        report("out of memory");
+        return 1;
+    } catch (const std::exception& error) {
+        report(error.what());
         return 1;
     }
 }

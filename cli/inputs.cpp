@@ -1,6 +1,7 @@
 #include "cli/inputs.h"
 
 #include "calc/catalogue/catalogue.h"
+#include "calc/full_width.h"
 
 #include <algorithm>
 #include <charconv>
@@ -89,9 +90,42 @@ std::size_t editDistance(std::string_view a, std::string_view b)
 
 } // namespace
 
-std::vector<TeethRange> readTeethList(std::string_view text, std::string_view option)
+bool isUtf8(std::string_view text)
 {
-    const std::string context = std::string(option) + " " + quoted(text);
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = byte(i);
+        std::size_t length = 1;
+        char32_t least = 0; // the smallest code point of that length: below it is overlong
+        char32_t code = lead;
+        if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4, least = 0x10000, code = lead & 0x07;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3, least = 0x800, code = lead & 0x0F;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2, least = 0x80, code = lead & 0x1F;
+        } else if (lead >= 0x80) {
+            return false;
+        }
+        if (text.size() - i < length)
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((byte(i + k) & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (byte(i + k) & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+std::vector<TeethRange> readTeethList(std::string_view given, std::string_view option)
+{
+    const std::string context = std::string(option) + " " + quoted(given);
+    const std::string folded = foldFullWidth(given);
+    const std::string_view text = folded;
     std::vector<TeethRange> ranges;
     std::size_t start = 0;
     while (true) {
@@ -102,6 +136,9 @@ std::vector<TeethRange> readTeethList(std::string_view text, std::string_view op
                 context + ": an empty item; give whole numbers and ranges separated by commas, such as 10-30,40,60-80");
         const std::size_t dash = item.find('-');
         TeethRange range;
+        if (dash == 0)
+            throw InputError(context + ": " + quoted(item)
+                + " is below 1; tooth counts are whole numbers from 1 to 1000000, ranges such as 10-30");
         if (dash == std::string_view::npos) {
             range.first = range.last = readTeethNumber(item, context);
         } else {
@@ -119,12 +156,15 @@ std::vector<TeethRange> readTeethList(std::string_view text, std::string_view op
 
 int readWholeTeeth(std::string_view text, std::string_view what)
 {
-    return readTeethNumber(trimmed(text), what);
+    return readTeethNumber(trimmed(foldFullWidth(text)), what);
 }
 
 double readDecimal(std::string_view text, std::string_view what)
 {
-    const std::string_view number = trimmed(text);
+    const std::string folded = foldFullWidth(text);
+    std::string_view number = trimmed(folded);
+    if (number.starts_with('+') && number.size() > 1 && number[1] != '-' && number[1] != '+')
+        number.remove_prefix(1); // from_chars takes no plus sign
     double value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (number.empty() || error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
@@ -152,6 +192,8 @@ std::vector<std::string_view> nearestBeltTypes(std::string_view text)
 
 std::string_view knownBeltType(std::string_view text)
 {
+    if (trimmed(text).empty())
+        throw InputError("give a belt type, such as MXL; 'quillon-cli types' lists the 22 known ones");
     if (const auto at = std::ranges::find(kBeltTypes, text); at != kBeltTypes.end())
         return *at;
     std::string message = "unknown belt type " + quoted(text);

@@ -11,6 +11,11 @@
 
 namespace quillon::cli {
 
+// Whether text is well-formed UTF-8: no stray or missing continuation bytes,
+// no overlong forms, no surrogates, nothing above U+10FFFF.
+//   "40" -> true   "±" -> true   "\xff" "40" -> false   "\xc0\xaf" -> false
+bool isUtf8(std::string_view text);
+
 // A usage or input error: reported before anything is written, status 2.
 class InputError : public std::runtime_error {
 public:

@@ -25,12 +25,32 @@ std::string temporaryName(const std::string& path)
 Output::Output(std::string path) : path_(std::move(path))
 {
     buffer_ = std::make_unique<char[]>(kBufferSize);
-    if (path_.empty()) {
+    if (path_.empty() || path_ == "-") {
+        path_.clear();
         file_ = stdout;
         return;
     }
+    const OutputTarget target = findOutputTarget(path_);
+    switch (target.kind) {
+    case OutputTarget::Kind::Folder:
+        throw OutputError("cannot write " + path_ + ": it is a folder; give a file name", false);
+    case OutputTarget::Kind::Other:
+        // A device, a pipe or a socket is written as it is: renaming a file
+        // over it would replace it.
+        if (target.lookupError != 0)
+            fail(target.lookupError);
+        if (!(file_ = openForWriting(target.path)))
+            fail(errno);
+        return;
+    case OutputTarget::Kind::Missing:
+    case OutputTarget::Kind::RegularFile:
+        break;
+    }
+    // Beside the file itself, not beside a link to it, so that the rename
+    // replaces the file and the link still leads to it.
+    targetPath_ = target.path;
     for (int attempt = 0; attempt < 10 && !file_; ++attempt) {
-        temporaryPath_ = temporaryName(path_);
+        temporaryPath_ = temporaryName(targetPath_);
         file_ = createFile(temporaryPath_);
         if (!file_ && errno != EEXIST)
             break;
@@ -38,8 +58,16 @@ Output::Output(std::string path) : path_(std::move(path))
     if (!file_) {
         const int error = errno;
         temporaryPath_.clear();
+        const std::size_t slash = targetPath_.find_last_of("/\\");
+        const std::string folder = slash == std::string::npos ? std::string(".") : targetPath_.substr(0, slash + 1);
+        if (error == EACCES || error == EPERM || error == EROFS)
+            throw OutputError("cannot write " + path_ + ": the folder " + folder + " does not let files be made in it ("
+                    + std::strerror(error) + ")",
+                false);
         throw OutputError("cannot write " + path_ + ": " + std::strerror(error), false);
     }
+    copyPermissions(file_, target);
+    removeOnInterrupt(temporaryPath_);
 }
 
 Output::~Output()
@@ -48,6 +76,9 @@ Output::~Output()
         if (file_)
             std::fclose(file_);
         removeFile(temporaryPath_);
+        keepOnInterrupt();
+    } else if (file_ && file_ != stdout && !committed_) {
+        std::fclose(file_);
     }
 }
 
@@ -93,15 +124,16 @@ void Output::commit()
     flushBuffer();
     if (std::fflush(file_) != 0 || std::ferror(file_))
         fail(errno);
-    if (temporaryPath_.empty())
+    if (file_ == stdout)
         return;
     std::FILE* file = file_;
     file_ = nullptr;
     if (std::fclose(file) != 0)
         fail(errno);
-    if (!replaceFile(temporaryPath_, path_))
+    if (!temporaryPath_.empty() && !replaceFile(temporaryPath_, targetPath_))
         fail(errno);
     committed_ = true;
+    keepOnInterrupt();
 }
 
 } // namespace quillon::cli

@@ -21,9 +21,11 @@ public:
 
 class Output {
 public:
-    // Standard output when path is empty. A file is written into a new
-    // temporary file beside it, which commit() renames over it; until then
-    // the file is untouched.
+    // Standard output when path is empty or "-". A file is written into a new
+    // temporary file beside it (beside the file a link leads to), which
+    // commit() renames over it with the file's permissions; until then the
+    // file is untouched, and an interruption removes the temporary file. A
+    // device or a pipe is written directly.
     explicit Output(std::string path);
     ~Output(); // without commit(): removes the temporary file
     Output(const Output&) = delete;
@@ -62,8 +64,9 @@ private:
     void writeLong(std::string_view text);
     [[noreturn]] void fail(int error);
 
-    std::string path_;
-    std::string temporaryPath_;
+    std::string path_;          // as given
+    std::string targetPath_;    // the file it names, links followed
+    std::string temporaryPath_; // written, then renamed over targetPath_
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;

@@ -35,9 +35,39 @@ private:
 // returns -1 on failure, with errno set.
 long writeStandard(std::FILE* stream, std::string_view utf8);
 
+// What stands at an output path, symbolic links followed to their target.
+struct OutputTarget {
+    enum class Kind { Missing, RegularFile, Folder, Other }; // Other: a device, a pipe, a socket
+    Kind kind = Kind::Missing;
+    std::string path; // where the file is or is to be: the path with its links followed
+    // Of an existing regular file, for the file that replaces it.
+    unsigned permissions = 0;
+    long owner = -1;
+    long group = -1;
+    int lookupError = 0; // an errno value where the path could not be looked at
+};
+
+// Looks at an output path (UTF-8). A link to nothing names the file to be
+// made. Where the path cannot be looked at (a loop of links, a folder that
+// cannot be entered), the kind is Other and lookupError says why.
+OutputTarget findOutputTarget(const std::string& utf8Path);
+
 // Opens a file for writing in binary by its UTF-8 name; creates it only if it
 // does not exist yet. Null on failure, with errno set.
 std::FILE* createFile(const std::string& utf8Path);
+
+// Opens an existing file, device or pipe for writing as it is, without
+// truncating what it cannot. Null on failure, with errno set.
+std::FILE* openForWriting(const std::string& utf8Path);
+
+// Gives a newly written file the permission bits and, where allowed, the
+// owner of the file it is to replace. Does nothing on Windows.
+void copyPermissions(std::FILE* file, const OutputTarget& target);
+
+// While armed, an interruption (Ctrl-C, SIGTERM, SIGHUP; Ctrl-Break on
+// Windows) removes the file before the program ends as it would have.
+void removeOnInterrupt(const std::string& utf8Path);
+void keepOnInterrupt();
 
 // Puts `from` in the place of `to`, replacing it; false on failure.
 bool replaceFile(const std::string& fromUtf8, const std::string& toUtf8);

@@ -210,15 +210,33 @@ private:
     std::vector<Pieces> known_;
 };
 
+// The longest run of blanks inside a text ("Z10-23  Z24-R" has 2).
+std::size_t longestBlankRun(std::string_view text)
+{
+    std::size_t longest = 0;
+    std::size_t run = 0;
+    for (char c : text) {
+        run = c == ' ' ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
 void writeText(const Picked& picked, Output& output)
 {
     std::vector<std::size_t> widths;
+    std::size_t blanks = 0; // the longest run of blanks in any text
     for (std::size_t i = 0; i < picked.size(); ++i)
         widths.push_back(displayWidth(picked.name(i)));
     picked.table.forEachRow([&](const Row& row) {
-        for (std::size_t i = 0; i < picked.size(); ++i)
+        for (std::size_t i = 0; i < picked.size(); ++i) {
             widths[i] = std::max(widths[i], displayWidth(picked.text(row, i)));
+            blanks = std::max(blanks, longestBlankRun(picked.text(row, i)));
+        }
     });
+    // Columns stand two blanks apart, or two more than the widest gap inside
+    // a text, so that "Z10-14  Z15-20" and "Z21-R" read as two columns.
+    const std::size_t gap = blanks < 2 ? 2 : blanks + 2;
 
     const auto writeLine = [&](const auto& textOf) {
         std::size_t pending = 0; // blanks owed before the next text; none at a line's end
@@ -229,7 +247,7 @@ void writeText(const Picked& picked, Output& output)
                 pending = 0;
                 output.write(text);
             }
-            pending += widths[i] - displayWidth(text) + 2;
+            pending += widths[i] - displayWidth(text) + gap;
         }
         output.write('\n');
     };

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 
 using namespace quillon;
 using namespace quillon::cli::test;
@@ -194,9 +195,20 @@ TEST(Csv, QuotesOnlyWhereNeededAndReadsBack)
     }
 }
 
+TEST(Csv, QuotesInAFieldAreDoubled)
+{
+    const auto result = runCli({"run", "MXL", "40", "--decimal-separator", "\"", "--format", "csv"});
+    const auto rows = readCsv(result.out);
+    ASSERT_EQ(rows.size(), 21u) << result.out;
+    const RunResult shown = runCalculation("MXL", "40", "\"");
+    for (std::size_t i = 0; i < 20; ++i)
+        EXPECT_EQ(rows[i + 1][2], shown.boxes()[i].text);
+}
+
 TEST(Identify, ListsTheTypesNearTheMeasuredDiameter)
 {
-    const auto one = runCli({"identify", "--od", "25.36", "--teeth", "40", "--format", "csv"});
+    // Full-width digits and a plus sign, as users type them.
+    const auto one = runCli({"identify", "--od", "+25.36", "--teeth", "４０", "--format", "csv"});
     EXPECT_EQ(one.status, 0) << one.err;
     EXPECT_EQ(one.out, "belt,teeth,outsideDiameter,difference\r\nMXL,40,25.364,-0.004\r\n");
     const auto between = runCli({"identify", "--od", "62.6", "--teeth", "40", "--format", "tsv"});
@@ -239,6 +251,17 @@ TEST(Errors, EachSaysWhatWasWrongWithItsStatus)
         {{"identify", "--od", "25", "--teeth", "40", "--tolerance", "-1"}, 2, "0 or more"},
         {{"identify", "--od", "25", "--teeth", "40", "--units", "ft"}, 2, "ft"},
         {{"identify", "--od", "1000", "--teeth", "40"}, 1, "no belt type"},
+        {{"run", "MXL",
+             "\xff"
+             "40",
+             "--format", "json"},
+            2, "not UTF-8"}, // GBK bytes
+        {{"run", "", "40"}, 2, "give a belt type"},
+        {{"identify", "--od", "1e306", "--teeth", "40"}, 2, "--od"},
+        {{"identify", "--od", "0", "--teeth", "40"}, 2, "positive"},
+        {{"table", "MXL", "--teeth", "-1"}, 2, "below 1"},
+        {{"types", "--columns", ""}, 2, "empty name"},
+        {{"types", "--columns", "belt,pitch,belt"}, 2, "named twice"},
         {{"drive", "HTD5M", "20", "40"}, 2, "not both or neither"},
         {{"drive", "HTD5M", "20", "40", "--centre", "100", "--belt-teeth", "90"}, 2, "not both or neither"},
         {{"drive", "HTD5M", "20", "0", "--centre", "100"}, 2, "Z2"},
@@ -345,6 +368,18 @@ TEST(Drive, InchesAndTheNoteOnTeethInMesh)
 
 TEST(Text, ColumnsAlignUnderTheirHeader)
 {
+    // Aligned by characters: "±0.05" is five wide, though six bytes. The box
+    // column starts at the same character on every line.
+    const auto run = runCli({"run", "MXL", "40", "--columns", "text,box"});
+    std::set<std::size_t> boxColumns;
+    for (const std::string& line : lines(run.out)) {
+        const std::string before = line.substr(0, line.rfind(' ') + 1);
+        boxColumns.insert(before.size() - static_cast<std::size_t>(std::ranges::count_if(before, [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+        })));
+    }
+    EXPECT_EQ(boxColumns.size(), 1u) << run.out;
+
     const auto result = runCli({"identify", "--od", "62.6", "--teeth", "40"});
     EXPECT_EQ(result.out,
         "belt   teeth  outsideDiameter  difference\n"

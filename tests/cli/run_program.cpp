@@ -4,10 +4,12 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -71,7 +73,8 @@ void setProgramFolder(const std::string& testProgramPath)
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     programFolder = std::filesystem::path(path).parent_path();
 #else
-    programFolder = utf8Path(testProgramPath).parent_path();
+    // Absolute, so that tests may run it from another folder.
+    programFolder = std::filesystem::absolute(utf8Path(testProgramPath)).parent_path();
 #endif
 }
 
@@ -132,17 +135,24 @@ ProgramResult runCli(const std::vector<std::string>& arguments, const std::strin
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
-    if (CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-            &startup, &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD status = 0;
-        GetExitCodeProcess(process.hProcess, &status);
-        result.status = static_cast<int>(status);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
+    const bool started = CreateProcessW(
+        program.wstring().c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    const DWORD startError = GetLastError();
     CloseHandle(out);
     CloseHandle(err);
+    // A program that did not start, or was not waited for, would look like
+    // one that wrote nothing: say so instead.
+    if (!started)
+        throw std::runtime_error("CreateProcessW failed with system error " + std::to_string(startError));
+    DWORD status = 0;
+    const bool ended = WaitForSingleObject(process.hProcess, INFINITE) == WAIT_OBJECT_0
+        && GetExitCodeProcess(process.hProcess, &status);
+    const DWORD waitError = GetLastError();
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    if (!ended)
+        throw std::runtime_error("waiting for quillon-cli failed with system error " + std::to_string(waitError));
+    result.status = static_cast<int>(status);
 #else
     const std::string program = programPath();
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -154,12 +164,13 @@ ProgramResult runCli(const std::vector<std::string>& arguments, const std::strin
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        throw std::runtime_error("posix_spawn failed: " + std::string(std::strerror(spawned)));
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 #endif
     if (stdoutPath.empty())
         result.out = readFile(outPath);

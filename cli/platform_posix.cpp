@@ -1,0 +1,148 @@
+// POSIX: arguments and names are bytes, UTF-8 as the user's locale has them.
+#include "cli/platform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+namespace quillon::cli {
+
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+StandardStreams::StandardStreams() = default;
+
+StandardStreams::~StandardStreams()
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+}
+
+long writeStandard(std::FILE* stream, std::string_view utf8)
+{
+    return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size() ? 0 : -1;
+}
+
+OutputTarget findOutputTarget(const std::string& utf8Path)
+{
+    OutputTarget target{.path = utf8Path};
+    for (int links = 0;; ++links) {
+        struct stat status { };
+        const auto unreadable = [&](int error) {
+            target.kind = OutputTarget::Kind::Other;
+            target.lookupError = error;
+            return target;
+        };
+        if (lstat(target.path.c_str(), &status) != 0) {
+            if (errno != ENOENT)
+                return unreadable(errno);
+            target.kind = OutputTarget::Kind::Missing;
+            return target;
+        }
+        if (S_ISLNK(status.st_mode)) {
+            if (links == 40)
+                return unreadable(ELOOP);
+            std::string link(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 4096), '\0');
+            const ssize_t length = readlink(target.path.c_str(), link.data(), link.size());
+            if (length < 0)
+                return unreadable(errno);
+            link.resize(static_cast<std::size_t>(length));
+            const std::size_t slash = target.path.rfind('/');
+            target.path
+                = link.starts_with('/') || slash == std::string::npos ? link : target.path.substr(0, slash + 1) + link;
+            continue;
+        }
+        if (S_ISREG(status.st_mode)) {
+            target.kind = OutputTarget::Kind::RegularFile;
+            target.permissions = status.st_mode & 07777;
+            target.owner = status.st_uid;
+            target.group = status.st_gid;
+        } else {
+            target.kind = S_ISDIR(status.st_mode) ? OutputTarget::Kind::Folder : OutputTarget::Kind::Other;
+        }
+        return target;
+    }
+}
+
+std::FILE* createFile(const std::string& utf8Path)
+{
+    const int descriptor = open(utf8Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    return descriptor < 0 ? nullptr : fdopen(descriptor, "wb");
+}
+
+std::FILE* openForWriting(const std::string& utf8Path)
+{
+    const int descriptor = open(utf8Path.c_str(), O_WRONLY | O_CLOEXEC);
+    return descriptor < 0 ? nullptr : fdopen(descriptor, "wb");
+}
+
+void copyPermissions(std::FILE* file, const OutputTarget& target)
+{
+    if (target.kind != OutputTarget::Kind::RegularFile)
+        return;
+    // The owner first: changing it may clear the set-id bits, which the mode
+    // then puts back. Only root may give a file away; others keep their own.
+    [[maybe_unused]] const int owned
+        = fchown(fileno(file), static_cast<uid_t>(target.owner), static_cast<gid_t>(target.group));
+    fchmod(fileno(file), static_cast<mode_t>(target.permissions));
+}
+
+namespace {
+
+// The file an interruption removes: set before the handlers are, so that a
+// handler only reads it.
+char* interruptedFile = nullptr;
+constexpr int kInterruptions[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void removeAndEnd(int signal)
+{
+    if (char* path = interruptedFile)
+        unlink(path);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+} // namespace
+
+void removeOnInterrupt(const std::string& utf8Path)
+{
+    keepOnInterrupt();
+    interruptedFile = strdup(utf8Path.c_str());
+    for (int signal : kInterruptions) {
+        // A signal the caller ignores stays ignored (nohup).
+        if (std::signal(signal, removeAndEnd) == SIG_IGN)
+            std::signal(signal, SIG_IGN);
+    }
+}
+
+void keepOnInterrupt()
+{
+    char* path = interruptedFile;
+    if (!path)
+        return;
+    for (int signal : kInterruptions) {
+        if (std::signal(signal, SIG_DFL) == SIG_IGN)
+            std::signal(signal, SIG_IGN);
+    }
+    interruptedFile = nullptr;
+    std::free(path);
+}
+
+bool replaceFile(const std::string& fromUtf8, const std::string& toUtf8)
+{
+    return std::rename(fromUtf8.c_str(), toUtf8.c_str()) == 0;
+}
+
+bool removeFile(const std::string& utf8Path)
+{
+    return std::remove(utf8Path.c_str()) == 0;
+}
+
+} // namespace quillon::cli
