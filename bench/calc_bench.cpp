@@ -7,6 +7,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 void runCalculationMxl40(benchmark::State& state)
@@ -28,13 +31,13 @@ BENCHMARK(runCalculationStpdS14m);
 // tooth counts.
 void tableRow(benchmark::State& state)
 {
-    std::vector<quillon::BeltTable> tables;
+    std::vector<std::unique_ptr<quillon::BeltTable>> tables;
     for (std::string_view beltType : quillon::kBeltTypes)
-        tables.emplace_back(beltType, quillon::Units::Millimetres);
+        tables.push_back(std::make_unique<quillon::BeltTable>(beltType, quillon::Units::Millimetres));
     int teeth = 1;
     std::size_t belt = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tables[belt].row(teeth).data());
+        benchmark::DoNotOptimize(tables[belt]->row(teeth).data());
         if (++teeth > 100000) {
             teeth = 1;
             belt = (belt + 1) % tables.size();
