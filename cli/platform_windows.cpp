@@ -191,4 +191,17 @@ void keepOnInterrupt()
     setInterruptedFile({});
 }
 
+bool replaceFile(const std::string& fromUtf8, const std::string& toUtf8)
+{
+    if (MoveFileExW(wide(fromUtf8).c_str(), wide(toUtf8).c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO; // for the message
+    return false;
+}
+
+bool removeFile(const std::string& utf8Path)
+{
+    return _wremove(wide(utf8Path).c_str()) == 0;
+}
+
 } // namespace quillon::cli

@@ -6,5 +6,6 @@
 set -euo pipefail
 export WINEPREFIX=${WINEPREFIX:-${TMPDIR:-/tmp}/quillon-wine-$(id -u)}
 export WINEDEBUG=-all
-unset DISPLAY
+# Console programs need no display; the window's tests ask to keep it.
+[ -n "${QUILLON_WINE_KEEP_DISPLAY:-}" ] || unset DISPLAY
 exec wine "$@"

@@ -251,11 +251,6 @@ TEST(Errors, EachSaysWhatWasWrongWithItsStatus)
         {{"identify", "--od", "25", "--teeth", "40", "--tolerance", "-1"}, 2, "0 or more"},
         {{"identify", "--od", "25", "--teeth", "40", "--units", "ft"}, 2, "ft"},
         {{"identify", "--od", "1000", "--teeth", "40"}, 1, "no belt type"},
-        {{"run", "MXL",
-             "\xff"
-             "40",
-             "--format", "json"},
-            2, "not UTF-8"}, // GBK bytes
         {{"run", "", "40"}, 2, "give a belt type"},
         {{"identify", "--od", "1e306", "--teeth", "40"}, 2, "--od"},
         {{"identify", "--od", "0", "--teeth", "40"}, 2, "positive"},
@@ -279,6 +274,11 @@ TEST(Errors, EachSaysWhatWasWrongWithItsStatus)
         EXPECT_EQ(lines(result.err).size(), 1u) << call << ": " << result.err;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << call << ": " << result.err;
     }
+#ifndef _WIN32 // Windows hands arguments over as UTF-16, always well formed
+    const auto gbk = runCli({"run", "MXL", "\xff\x34\x30", "--format", "json"}); // GBK bytes
+    EXPECT_EQ(gbk.status, 2);
+    EXPECT_NE(gbk.err.find("not UTF-8"), std::string::npos) << gbk.err;
+#endif
 }
 
 TEST(Output, TheFileIsWrittenWholeOrNotAtAll)

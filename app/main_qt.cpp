@@ -1,7 +1,7 @@
 // Starts Quillon: one window, shown until it is closed or Exit is clicked.
 
 #include "app/program_icon.h"
-#include "ui/Form1.h"
+#include "ui/qt/Form1.h"
 
 #include <QApplication>
 

@@ -9,9 +9,8 @@
 namespace quillon::ui {
 
 // The window's font at 9 points, whatever size and face the desktop asks
-// for: SimSun on Windows, which every Windows has; elsewhere Noto Sans Mono
-// CJK SC (half-width Latin, from fonts-noto-cjk). Where that face is missing,
-// the desktop's family at 9 points.
+// for: Noto Sans Mono CJK SC (half-width Latin, from fonts-noto-cjk). Where
+// that face is missing, the desktop's family at 9 points.
 QFont windowFont();
 
 } // namespace quillon::ui

@@ -1,4 +1,6 @@
-#include "ui/window_font.h"
+#include "ui/qt/window_font.h"
+
+#include "ui/texts.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -6,13 +8,8 @@
 namespace quillon::ui {
 namespace {
 
-constexpr int kPointSize = 9;
-
-#ifdef Q_OS_WIN
-constexpr auto kFamily = "SimSun";
-#else
+// Half-width Latin letters and digits, as the layout was drawn for.
 constexpr auto kFamily = "Noto Sans Mono CJK SC";
-#endif
 
 } // namespace
 
@@ -20,7 +17,7 @@ QFont windowFont()
 {
     const QString family = QString::fromLatin1(kFamily);
     QFont font = QFontDatabase::hasFamily(family) ? QFont(family) : QApplication::font();
-    font.setPointSize(kPointSize);
+    font.setPointSize(kWindowFontPoints);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     return font;

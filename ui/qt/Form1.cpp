@@ -1,10 +1,11 @@
-#include "ui/Form1.h"
+#include "ui/qt/Form1.h"
 
 #include "calc/full_width.h"
 #include "calc/run.h"
 #include "ui/controls.h"
-#include "ui/print_destination.h"
-#include "ui/window_font.h"
+#include "ui/qt/print_destination.h"
+#include "ui/qt/window_font.h"
+#include "ui/texts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,9 +25,6 @@
 
 namespace quillon::ui {
 namespace {
-
-// The caption names the product and whom to write to.
-constexpr auto kWindowTitle = "Quillon quillon@example.org";
 
 QString fromUtf8(std::string_view text)
 {
@@ -153,7 +151,7 @@ void Form1::calculate()
             target->setCursorPosition(0);
         }
     } catch (const OutOfRange&) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("齿数超出了可以计算的范围，请输入较小的齿数。"));
+        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(kToothCountOutOfRange));
     }
 }
 
@@ -162,19 +160,17 @@ void Form1::print()
     findChild<QPushButton*>(QStringLiteral("Command2"))->setFocus();
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
-        QMessageBox::warning(
-            this, windowTitle(), QStringLiteral("没有默认打印机，无法打印。请先在系统中设置默认打印机。"));
+        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(kNoDefaultPrinter));
         return;
     }
     if (const QString refusal = whyDestinationRefusesJobs(defaultPrinter.printerName()); !refusal.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(),
-            QStringLiteral("无法打印：默认打印机“%1”%2。").arg(defaultPrinter.printerName(), refusal));
+        QMessageBox::warning(
+            this, windowTitle(), QString::fromUtf8(kPrinterRefuses).arg(defaultPrinter.printerName(), refusal));
         return;
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
     if (!printOn(printer))
-        QMessageBox::warning(this, windowTitle(),
-            QStringLiteral("打印失败：打印机“%1”无法完成打印任务。").arg(defaultPrinter.printerName()));
+        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(kPrintFailed).arg(defaultPrinter.printerName()));
 }
 
 bool Form1::printOn(QPrinter& printer)

@@ -1,4 +1,6 @@
-#include "ui/print_destination.h"
+#include "ui/qt/print_destination.h"
+
+#include "ui/texts.h"
 
 #if QUILLON_HAVE_CUPS
 #include <cups/cups.h>
@@ -53,9 +55,9 @@ QString whyDestinationRefusesJobs(const QString& printerName)
     const char* state = cups.getOption("printer-state", destination->num_options, destination->options);
     QString refusal;
     if (accepting && std::strcmp(accepting, "false") == 0)
-        refusal = QStringLiteral("不接受打印任务");
+        refusal = QString::fromUtf8(kRefusesJobs);
     else if (state && std::strcmp(state, "5") == 0) // IPP_PSTATE_STOPPED
-        refusal = QStringLiteral("已停止");
+        refusal = QString::fromUtf8(kIsStopped);
     cups.freeDests(1, destination);
     return refusal;
 #else

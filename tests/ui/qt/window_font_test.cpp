@@ -3,8 +3,8 @@
 // painted whole inside its box, with no control over another.
 
 #include "modal_watchdog.h"
-#include "ui/Form1.h"
-#include "ui/window_font.h"
+#include "ui/qt/Form1.h"
+#include "ui/qt/window_font.h"
 
 #include "calc/catalogue/catalogue.h"
 

@@ -5,7 +5,7 @@
 
 #include "modal_watchdog.h"
 #include "printed_page.h"
-#include "ui/Form1.h"
+#include "ui/qt/Form1.h"
 
 #include <QLineEdit>
 #include <QPrinter>

@@ -2,7 +2,7 @@
 // Calculate command.
 
 #include "modal_watchdog.h"
-#include "ui/Form1.h"
+#include "ui/qt/Form1.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,0 +1,167 @@
+// 打印 on Windows: the window drawn again on the default printer, control by
+// control, as vector graphics: text is drawn as text in the window's face,
+// scaled to the printer's resolution, never a screen bitmap.
+#include "ui/controls.h"
+#include "ui/texts.h"
+#include "ui/win32/Form1.h"
+#include "ui/win32/form_parts.h"
+#include "ui/win32/text.h"
+
+#include <winspool.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace quillon::ui::win32 {
+namespace {
+
+// Why the named printer takes no jobs now, or nothing when it does or
+// cannot say.
+std::wstring whyPrinterRefuses(const std::wstring& printer)
+{
+    HANDLE handle = nullptr;
+    if (!OpenPrinterW(const_cast<wchar_t*>(printer.c_str()), &handle, nullptr))
+        return {};
+    DWORD needed = 0;
+    GetPrinterW(handle, 2, nullptr, 0, &needed);
+    std::vector<BYTE> buffer(needed);
+    std::wstring refusal;
+    if (needed && GetPrinterW(handle, 2, buffer.data(), needed, &needed)) {
+        const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+        if (info->Status & PRINTER_STATUS_PAUSED)
+            refusal = wide(kIsStopped);
+        else if (info->Status & (PRINTER_STATUS_ERROR | PRINTER_STATUS_OFFLINE | PRINTER_STATUS_NOT_AVAILABLE)
+            || info->Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE)
+            refusal = wide(kRefusesJobs);
+    }
+    ClosePrinter(handle);
+    return refusal;
+}
+
+// Draws the window's controls onto a device context, each window pixel
+// `scale` device pixels, in the window's face.
+void drawForm(HWND form, HDC device, double scale)
+{
+    const UINT dpi = formDpi(form);
+    const auto at = [scale](LONG pixels) { return static_cast<int>(pixels * scale + 0.5); };
+    LOGFONTW face{};
+    face.lfHeight = -static_cast<LONG>(MulDiv(kWindowFontPoints, static_cast<int>(dpi), 72) * scale + 0.5);
+    face.lfWeight = FW_NORMAL;
+    face.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(face.lfFaceName, windowFace().c_str(), LF_FACESIZE - 1);
+    FontHandle font(CreateFontIndirectW(&face));
+    HGDIOBJ previousFont = SelectObject(device, font.get());
+    HGDIOBJ previousPen = SelectObject(device, GetStockObject(DC_PEN));
+    HGDIOBJ previousBrush = SelectObject(device, GetStockObject(DC_BRUSH));
+    SetBkMode(device, TRANSPARENT);
+
+    RECT client{};
+    GetClientRect(form, &client);
+    const COLORREF face3d = GetSysColor(COLOR_BTNFACE);
+    SetDCPenColor(device, face3d);
+    SetDCBrushColor(device, face3d);
+    Rectangle(device, 0, 0, at(client.right), at(client.bottom));
+
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        HWND control = GetDlgItem(form, controlId(i));
+        RECT box{};
+        GetWindowRect(control, &box);
+        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&box), 2);
+        RECT drawn{at(box.left), at(box.top), at(box.right), at(box.bottom)};
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+        UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
+        switch (kControls[i].kind) {
+        case Label:
+            format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
+            break;
+        case TextBox:
+        case ComboBox:
+            SetDCPenColor(device, GetSysColor(COLOR_3DSHADOW));
+            SetDCBrushColor(device, GetSysColor(COLOR_WINDOW));
+            Rectangle(device, drawn.left, drawn.top, drawn.right, drawn.bottom);
+            drawn.left += at(3);
+            if (kControls[i].kind == ComboBox) {
+                // The drop-down button: a box and its arrow.
+                const int side = drawn.bottom - drawn.top;
+                SetDCBrushColor(device, face3d);
+                Rectangle(device, drawn.right - side, drawn.top, drawn.right, drawn.bottom);
+                const int middle = drawn.right - side / 2;
+                const int y = (drawn.top + drawn.bottom) / 2;
+                const POINT arrow[]
+                    = {{middle - side / 5, y - side / 10}, {middle + side / 5, y - side / 10}, {middle, y + side / 7}};
+                SetDCBrushColor(device, GetSysColor(COLOR_BTNTEXT));
+                Polygon(device, arrow, 3);
+                drawn.right -= side;
+            }
+            break;
+        case PushButton:
+            SetDCPenColor(device, GetSysColor(COLOR_3DSHADOW));
+            SetDCBrushColor(device, face3d);
+            Rectangle(device, drawn.left, drawn.top, drawn.right, drawn.bottom);
+            format |= DT_CENTER;
+            break;
+        }
+        SetTextColor(device, GetSysColor(COLOR_WINDOWTEXT));
+        DrawTextW(device, text.c_str(), static_cast<int>(text.size()), &drawn, format);
+    }
+    SelectObject(device, previousBrush);
+    SelectObject(device, previousPen);
+    SelectObject(device, previousFont);
+}
+
+} // namespace
+
+void print(HWND form)
+{
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    std::wstring printer(size, L'\0');
+    if (size == 0 || !GetDefaultPrinterW(printer.data(), &size)) {
+        showWarning(form, wide(kNoDefaultPrinter));
+        return;
+    }
+    printer.resize(size > 0 ? size - 1 : 0);
+    if (const std::wstring refusal = whyPrinterRefuses(printer); !refusal.empty()) {
+        showWarning(form, fillIn(kPrinterRefuses, printer, refusal));
+        return;
+    }
+    const auto failed = [&](const wchar_t* step) { showWarning(form, fillIn(kPrintStepFailed, printer, step)); };
+    HDC device = CreateDCW(L"WINSPOOL", printer.c_str(), nullptr, nullptr);
+    if (!device)
+        return failed(L"CreateDC");
+
+    // True size at the top left of the printable area, which is where the
+    // device context's origin is; scaled down as a whole where the area is
+    // smaller than the window.
+    RECT client{};
+    GetClientRect(form, &client);
+    const double trueScale = GetDeviceCaps(device, LOGPIXELSX) / static_cast<double>(formDpi(form));
+    const double fit = std::min({1.0, GetDeviceCaps(device, HORZRES) / (client.right * trueScale),
+        GetDeviceCaps(device, VERTRES) / (client.bottom * trueScale)});
+
+    const std::wstring title = wide(kWindowTitle);
+    DOCINFOW document{};
+    document.cbSize = sizeof document;
+    document.lpszDocName = title.c_str();
+    const wchar_t* failedStep = nullptr;
+    if (StartDocW(device, &document) <= 0) {
+        failedStep = L"StartDoc";
+    } else if (StartPage(device) <= 0) {
+        failedStep = L"StartPage";
+        AbortDoc(device);
+    } else {
+        drawForm(form, device, trueScale * fit);
+        if (EndPage(device) <= 0) {
+            failedStep = L"EndPage";
+            AbortDoc(device);
+        } else if (EndDoc(device) <= 0) {
+            failedStep = L"EndDoc";
+        }
+    }
+    DeleteDC(device);
+    if (failedStep)
+        failed(failedStep);
+}
+
+} // namespace quillon::ui::win32
