@@ -150,8 +150,8 @@ TEST(TableNumbers, WriteWhatThePlainConversionShows)
     // with the general conversion everywhere: across magnitudes, on both
     // sides of zero, at halves, and past 15 digits.
     std::mt19937_64 random(7);
-    std::vector<double> values = {0.0, -0.0, 0.0004, -0.0004, 2.0625, -2.0625, 0.00127, -0.00127, 1e12 + 0.5,
-        9.99e14, 1e15, 3e17, -4.5e200, 25.4, 100.0, 0.1};
+    std::vector<double> values = {0.0, -0.0, 0.0004, -0.0004, 2.0625, -2.0625, 0.00127, -0.00127, 1e12 + 0.5, 9.99e14,
+        1e15, 3e17, -4.5e200, 25.4, 100.0, 0.1};
     for (int i = 0; i < 200000; ++i) {
         const double magnitude = std::pow(10.0, static_cast<double>(random() % 22) - 6);
         const double value = magnitude * (static_cast<double>(random() % 2000000) / 1000000.0 - 1);

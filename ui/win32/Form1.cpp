@@ -43,7 +43,7 @@ DWORD styleOf(ControlKind kind)
         // Editable: what is typed stays exactly as typed.
         return CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
     case TextBox:
-        return ES_AUTOHSCROLL | ES_LEFT | WS_BORDER | WS_TABSTOP;
+        return ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP; // framed by WS_EX_CLIENTEDGE
     case PushButton:
         break;
     }
@@ -61,6 +61,10 @@ void layOut(HWND form, const FormState& state)
         const ControlSpec& spec = kControls[i];
         HWND control = GetDlgItem(form, controlId(i));
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.get()), FALSE);
+        // The narrow boxes were drawn for text that starts right inside the
+        // frame.
+        if (spec.kind == TextBox)
+            SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
         RECT box = drawnRect(spec, dpi);
         if (spec.kind == Label)
             box.right = std::max<LONG>(

@@ -29,10 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     using namespace quillon::cli;
-    for (const auto& read : {+[](std::string_view text) { readTeethList(text); },
-             +[](std::string_view text) { readDecimal(text, "--od"); },
-             +[](std::string_view text) { readWholeTeeth(text, "--teeth"); },
-             +[](std::string_view text) { knownBeltType(text); }}) {
+    for (const auto& read :
+        {+[](std::string_view text) { readTeethList(text); }, +[](std::string_view text) { readDecimal(text, "--od"); },
+            +[](std::string_view text) { readWholeTeeth(text, "--teeth"); },
+            +[](std::string_view text) { knownBeltType(text); }}) {
         try {
             read(input);
         } catch (const InputError&) {
