@@ -22,10 +22,10 @@ int main(int argc, char* argv[])
     window.setFont(font);
     window.setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
     window.setWindowTitle(QStringLiteral("Bare window"));
-    for (const ControlSpec& spec : kControls) {
-        const QString text = QString::fromUtf8(spec.text);
+    for (const ControlSpec& row : kControls) {
+        const QString text = QString::fromUtf8(row.text);
         QWidget* control = nullptr;
-        switch (spec.kind) {
+        switch (row.kind) {
         case Label:
             control = new QLabel(text, &window);
             break;
@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
             break;
         }
         control->setGeometry(
-            twipsToPixels(spec.left), twipsToPixels(spec.top), twipsToPixels(spec.width), twipsToPixels(spec.height));
+            twipsToPixels(row.left), twipsToPixels(row.top), twipsToPixels(row.width), twipsToPixels(row.height));
     }
     window.show();
     return QApplication::exec();

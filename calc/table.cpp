@@ -46,17 +46,17 @@ void BeltTable::prepare(Prepared& prepared, std::string_view beltType, int teeth
     prepared.id = newPreparedId();
     const Pulley pulley{.profile = prepared.profile};
     for (std::size_t column = 0; column < kTableColumns.size(); ++column) {
-        const TableColumn& spec = kTableColumns[column];
-        if (variesWithTeeth(spec) || spec.box.empty())
+        const TableColumn& described = kTableColumns[column];
+        if (variesWithTeeth(described) || described.box.empty())
             continue;
-        const ProfileValue& value = prepared.profile.*spec.field;
+        const ProfileValue& value = prepared.profile.*described.field;
         std::string& text = prepared.texts[column];
-        if (units_ == Units::Inches && spec.kind == Length && value.isNumber())
+        if (units_ == Units::Inches && described.kind == Length && value.isNumber())
             text = inchText(value.number());
-        else if (units_ == Units::Inches && spec.kind == Tolerance)
+        else if (units_ == Units::Inches && described.kind == Tolerance)
             text = toleranceInInches(value.text());
         else
-            text = boxText(spec, pulley);
+            text = boxText(described, pulley);
     }
     prepared.texts[kBelt] = beltType;
     for (std::size_t column = 0; column < kTableColumns.size(); ++column)

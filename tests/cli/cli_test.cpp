@@ -294,7 +294,10 @@ TEST(Output, TheFileIsWrittenWholeOrNotAtAll)
     const auto written = runCli({"table", "MXL", "--teeth", "10-12", "--format", "csv", "--output", file});
     EXPECT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, "");
-    EXPECT_EQ(readFile(file), runCli({"table", "MXL", "--teeth", "10-12", "--format", "csv"}).out);
+    // Its status too: a program that died would look like one that wrote nothing.
+    const auto expected = runCli({"table", "MXL", "--teeth", "10-12", "--format", "csv"});
+    ASSERT_EQ(expected.status, 0) << expected.err;
+    EXPECT_EQ(readFile(file), expected.out);
 
     // A folder cannot be replaced by the finished file: status 1, the folder
     // stays, and no temporary file is left beside it.

@@ -58,24 +58,24 @@ void layOut(HWND form, const FormState& state)
 {
     const UINT dpi = state.dpi;
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const ControlSpec& spec = kControls[i];
+        const ControlSpec& row = kControls[i];
         HWND control = GetDlgItem(form, controlId(i));
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font.get()), FALSE);
         // The narrow boxes were drawn for text that starts right inside the
         // frame.
-        if (spec.kind == TextBox)
+        if (row.kind == TextBox)
             SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
-        RECT box = drawnRect(spec, dpi);
-        if (spec.kind == Label)
+        RECT box = drawnRect(row, dpi);
+        if (row.kind == Label)
             box.right = std::max<LONG>(
                 box.right, std::min<LONG>(box.left + textWidth(control, state.font.get()), rightLimitOf(i, dpi)));
         const int height = box.bottom - box.top;
         // A drop-down combo box is as tall as its open list; its closed
         // height is its selection field's, set to the drawing's below.
-        const int windowHeight = spec.kind == ComboBox ? height * 10 : height;
+        const int windowHeight = row.kind == ComboBox ? height * 10 : height;
         SetWindowPos(
             control, nullptr, box.left, box.top, box.right - box.left, windowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (spec.kind == ComboBox) {
+        if (row.kind == ComboBox) {
             RECT closed{};
             for (int attempt = 0; attempt < 3; ++attempt) {
                 GetWindowRect(control, &closed);
@@ -105,18 +105,18 @@ void layOut(HWND form, const FormState& state)
 void createControls(HWND form, HINSTANCE instance)
 {
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const ControlSpec& spec = kControls[i];
+        const ControlSpec& row = kControls[i];
         HWND control
-            = CreateWindowExW(spec.kind == TextBox || spec.kind == ComboBox ? WS_EX_CLIENTEDGE : 0, classOf(spec.kind),
-                spec.kind == ComboBox ? L"" : wide(spec.text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(spec.kind), 0, 0,
-                1, 1, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), instance, nullptr);
-        if (spec.kind == ComboBox) {
+            = CreateWindowExW(row.kind == TextBox || row.kind == ComboBox ? WS_EX_CLIENTEDGE : 0, classOf(row.kind),
+                row.kind == ComboBox ? L"" : wide(row.text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(row.kind), 0, 0, 1,
+                1, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), instance, nullptr);
+        if (row.kind == ComboBox) {
             for (std::string_view beltType : kBeltTypes)
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(beltType).c_str()));
-            SetWindowTextW(control, wide(spec.text).c_str());
+            SetWindowTextW(control, wide(row.text).c_str());
         }
-        if (spec.kind == TextBox || spec.kind == ComboBox)
-            SendMessageW(spec.kind == ComboBox ? FindWindowExW(control, nullptr, WC_EDITW, nullptr) : control,
+        if (row.kind == TextBox || row.kind == ComboBox)
+            SendMessageW(row.kind == ComboBox ? FindWindowExW(control, nullptr, WC_EDITW, nullptr) : control,
                 EM_SETLIMITTEXT, 0, 0); // no length limit
     }
     nameControlsForScreenReaders(form);

@@ -40,11 +40,11 @@ int twipsToDevice(int twips, UINT dpi)
     return MulDiv(twips, static_cast<int>(dpi), 1440);
 }
 
-RECT drawnRect(const ControlSpec& spec, UINT dpi)
+RECT drawnRect(const ControlSpec& row, UINT dpi)
 {
-    const int left = twipsToDevice(spec.left, dpi);
-    const int top = twipsToDevice(spec.top, dpi);
-    return {left, top, left + twipsToDevice(spec.width, dpi), top + twipsToDevice(spec.height, dpi)};
+    const int left = twipsToDevice(row.left, dpi);
+    const int top = twipsToDevice(row.top, dpi);
+    return {left, top, left + twipsToDevice(row.width, dpi), top + twipsToDevice(row.height, dpi)};
 }
 
 int rightLimitOf(std::size_t row, UINT dpi)

@@ -96,8 +96,8 @@ TEST_F(Form1Test, StartsWithTheDrawingsTextsAndTheListOfBeltTypes)
         return std::wstring(title, static_cast<std::size_t>(GetWindowTextW(form, title, 64)));
     }()),
         kWindowTitle);
-    for (const ControlSpec& spec : kControls)
-        EXPECT_EQ(controlText(control(spec.name)), spec.text) << spec.name;
+    for (const ControlSpec& row : kControls)
+        EXPECT_EQ(controlText(control(row.name)), row.text) << row.name;
     HWND combo = control("Combo1");
     ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(kBeltTypes.size()));
     for (std::size_t i = 0; i < kBeltTypes.size(); ++i) {
@@ -152,9 +152,9 @@ TEST_F(Form1Test, ATooLargeToothCountWarnsAndChangesNoBox)
     watchdog.join();
     EXPECT_TRUE(seen);
     EXPECT_EQ(utf8(said), kToothCountOutOfRange);
-    for (const ControlSpec& spec : kControls) {
-        if (spec.kind == TextBox && spec.name != "Text1") {
-            EXPECT_EQ(controlText(control(spec.name)), spec.name);
+    for (const ControlSpec& row : kControls) {
+        if (row.kind == TextBox && row.name != "Text1") {
+            EXPECT_EQ(controlText(control(row.name)), row.name);
         }
     }
 }
@@ -173,9 +173,9 @@ TEST_F(Form1Test, EveryCaptionAndResultIsWholeInItsBox)
             GetClientRect(box, &room);
         return textWidth(box, font) <= room.right - room.left;
     };
-    for (const ControlSpec& spec : kControls)
-        EXPECT_TRUE(fits(spec.name)) << spec.name << " \"" << controlText(control(spec.name)) << "\" in "
-                                     << utf8(windowFace()) << ", " << textWidth(control(spec.name), font) << " px";
+    for (const ControlSpec& row : kControls)
+        EXPECT_TRUE(fits(row.name)) << row.name << " \"" << controlText(control(row.name)) << "\" in "
+                                    << utf8(windowFace()) << ", " << textWidth(control(row.name), font) << " px";
     for (std::string_view beltType : kBeltTypes) {
         for (const char* teeth : {"10", "40", "200"}) {
             setControlText(control("Combo1"), beltType);
@@ -191,9 +191,9 @@ TEST_F(Form1Test, EveryCaptionAndResultIsWholeInItsBox)
 TEST_F(Form1Test, TabGoesThroughTheControlsInTheTablesOrder)
 {
     std::vector<HWND> expected;
-    for (const ControlSpec& spec : kControls) {
-        if (spec.kind != Label)
-            expected.push_back(control(spec.name));
+    for (const ControlSpec& row : kControls) {
+        if (row.kind != Label)
+            expected.push_back(control(row.name));
     }
     HWND at = expected.front();
     for (std::size_t i = 1; i < expected.size(); ++i) {
