@@ -4,12 +4,12 @@
 # test suites, whose ctest runs every test under Wine (the toolchain's
 # emulator, tools/wine-run.sh), the window's on Xvfb. Then checks that each
 # .exe imports only DLLs every Windows has, that quillon-cli writes UTF-8
-# into a file, through a pipe and onto a console, and that the ZIP archive
-# unpacks and runs.
+# into a file, through a pipe and onto a console, that the ZIP archive
+# unpacks and runs, and that the installer installs and uninstalls silently.
 source "$(dirname "$0")/common.sh"
 
 install_packages cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest \
-    libcli11-dev nlohmann-json3-dev wine wine64 unzip bsdutils xvfb xauth
+    libcli11-dev nlohmann-json3-dev wine wine64 unzip bsdutils xvfb xauth nsis
 build=$QUILLON_ROOT/build-mingw
 work=$(mktemp -d)
 export WINEPREFIX=$work/wine WINEDEBUG=-all
@@ -63,4 +63,28 @@ test -f "$work/unpacked/README.md" && test -f "$work/unpacked/LICENSE" && test -
 version=$(wine_run "$work/unpacked/quillon-cli.exe" --version)
 test "$version" = "quillon-cli 1.00"
 echo "$(basename "$archive") unpacks and its quillon-cli.exe says: $version"
+echo "-- the installer, installed and uninstalled silently"
+(cd "$build" && cpack -G NSIS >/dev/null)
+setup=${archive%.zip}-setup.exe
+installed="$WINEPREFIX/drive_c/Program Files/Quillon"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quillon/Quillon.lnk"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillon'
+wine_run "$setup" /S
+wineserver -w
+for file in Quillon.exe quillon-cli.exe README.md LICENSE Uninstall.exe; do test -f "$installed/$file"; done
+test -f "$shortcut"
+entry=$(wine_run reg query "$uninstall_key")
+for value in 'DisplayName +REG_SZ +Quillon$' 'DisplayVersion +REG_SZ +1.00$' 'Publisher +REG_SZ' 'DisplayIcon +REG_SZ' \
+    'UninstallString +REG_SZ'; do
+    grep -Eq "$value" <<<"${entry//$'\r'/}" || { echo "the Add/Remove Programs entry lacks $value:" >&2; echo "$entry" >&2; exit 1; }
+done
+test "$(wine_run "$installed/quillon-cli.exe" --version)" = "quillon-cli 1.00"
+echo "$(basename "$setup") installed Quillon, its shortcut and its Add/Remove Programs entry"
+wine_run "$installed/Uninstall.exe" /S
+# The uninstaller runs on from a copy of itself: wait until the folder goes.
+for _ in $(seq 100); do [ -e "$installed" ] || break; sleep 0.2; done
+wineserver -w
+test ! -e "$installed" && test ! -e "$shortcut"
+! wine_run reg query "$uninstall_key" >/dev/null 2>&1
+echo "and its uninstaller removed every file, the shortcut and the entry"
 echo "Windows checks passed"
