@@ -20,7 +20,7 @@ work=$(mktemp -d)
 # install check is skipped; otherwise the package this check installs is
 # removed again whatever happens, so that a later run never tests a binary
 # left installed by an earlier one.
-installed_before=$(dpkg-query -W -f='${Status} ${Version}' quillon 2>/dev/null | sed -n 's/^install ok installed //p')
+installed_before=$(dpkg-query -W -f='${Status} ${Version}' quillon 2>/dev/null | sed -n 's/^install ok installed //p' || true)
 cleanup() {
     [ -z "$installed_before" ] && as_root apt-get remove -y -qq quillon >/dev/null 2>&1
     rm -rf "$work"
