@@ -22,7 +22,9 @@ work=$(mktemp -d)
 # left installed by an earlier one.
 installed_before=$(dpkg-query -W -f='${Status} ${Version}' quillon 2>/dev/null | sed -n 's/^install ok installed //p' || true)
 cleanup() {
-    [ -z "$installed_before" ] && as_root apt-get remove -y -qq quillon >/dev/null 2>&1
+    if [ -z "$installed_before" ]; then
+        as_root apt-get remove -y -qq quillon >/dev/null 2>&1 || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
