@@ -38,7 +38,7 @@ constexpr int controlId(std::size_t row)
 int twipsToDevice(int twips, UINT dpi);
 
 // A control's rectangle as drawn, in client pixels at a DPI.
-RECT drawnRect(const ControlSpec& spec, UINT dpi);
+RECT drawnRect(const ControlSpec& row, UINT dpi);
 
 // How far right the caption in row i may reach: the left edge of the next
 // control to its right on its line, or the client area's right edge.
