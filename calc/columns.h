@@ -106,6 +106,16 @@ static_assert([] {
     return boxes == kResultBoxCount;
 }());
 
+// Where the column of that name stands in kTableColumns; its size for none.
+//   "belt" -> 0   "pitchDiameter" -> 3
+constexpr std::size_t columnNamed(std::string_view name)
+{
+    std::size_t column = 0;
+    while (column < kTableColumns.size() && kTableColumns[column].name != name)
+        ++column;
+    return column;
+}
+
 // The column that shows a result box, or the empty text.
 //   "Text13" -> "pitchDiameter"   "Text1" -> ""
 constexpr std::string_view columnOfBox(std::string_view box)

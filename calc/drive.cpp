@@ -118,10 +118,7 @@ double roundTo2(double value)
 
 std::array<std::string, 5> showBeltFit(const BeltFit& fit, Units units)
 {
-    const auto length = [units](double millimetres) {
-        return units == Units::Inches ? inchText(millimetres) : plainText(roundTo3(millimetres));
-    };
-    return {std::to_string(fit.beltTeeth), length(fit.pitchLength), length(fit.centreDistance),
+    return {std::to_string(fit.beltTeeth), lengthText(fit.pitchLength, units), lengthText(fit.centreDistance, units),
         plainText(roundTo2(fit.wrapAngle)), wholeNumberText(fit.teethInMesh)};
 }
 

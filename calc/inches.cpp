@@ -31,6 +31,11 @@ std::string_view inchText(double millimetres, NumberBuffer& buffer)
     return scaledText(std::floor(std::fabs(inches) * 10000.0 + 0.5), std::signbit(inches), 4, buffer);
 }
 
+std::string lengthText(double millimetres, Units units)
+{
+    return units == Units::Inches ? inchText(millimetres) : plainText(roundTo3(millimetres));
+}
+
 std::string toleranceInInches(std::string_view tolerance)
 {
     std::string_view sign;

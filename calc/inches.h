@@ -27,6 +27,10 @@ std::string inchText(double millimetres);
 // inchText written into `buffer`, for tables.
 std::string_view inchText(double millimetres, NumberBuffer& buffer);
 
+// A length as a table shows it: roundTo3 in millimetres, inchText in inches.
+//   (129.3025, Millimetres) -> "129.303"   (129.3025, Inches) -> "5.0906"
+std::string lengthText(double millimetres, Units units);
+
 // A tolerance text in millimetres as inches: a leading "±", "+" or "-"
 // followed by a number keeps its sign and converts the number; any other
 // text ("min", "max", the empty text) stays as it is.

@@ -7,11 +7,6 @@
 namespace quillon {
 namespace {
 
-constexpr std::size_t columnNamed(std::string_view name)
-{
-    return static_cast<std::size_t>(std::ranges::find(kTableColumns, name, &TableColumn::name) - kTableColumns.begin());
-}
-
 constexpr std::size_t kBelt = columnNamed("belt");
 constexpr std::size_t kTeeth = columnNamed("teeth");
 constexpr std::size_t kHobSegment = columnNamed("hobSegment");

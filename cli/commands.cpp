@@ -35,11 +35,10 @@ std::string_view unitsName(Units units)
     return units == Units::Inches ? "in" : "mm";
 }
 
-// A length for messages, as the tables show it.
-std::string lengthText(double millimetres, Units units)
+// A length for messages, as the tables show it, with its unit.
+std::string lengthWithUnit(double millimetres, Units units)
 {
-    return (units == Units::Inches ? inchText(millimetres) : plainText(roundTo3(millimetres))) + " "
-        + std::string(unitsName(units));
+    return lengthText(millimetres, units) + " " + std::string(unitsName(units));
 }
 
 // A length for messages that a limit must be stated exactly in.
@@ -116,14 +115,11 @@ Table hobsTable(const std::vector<std::string_view>& beltTypes, Units units)
     Table table{
         .columns = {{"belt"}, {"segment"}, {"firstTeeth", Count}, {"lastTeeth", Count}}, .units = unitsName(units)};
     // The data columns, taken from the table row at the range's first tooth count.
-    constexpr std::array<std::string_view, 6> kDataColumns
-        = {"pitchDiameter", "outsideDiameter", "rootDiameter", "grooveDepth", "topWidth", "bottomWidth"};
-    std::array<std::size_t, kDataColumns.size()> picked{};
-    for (std::size_t i = 0; i < picked.size(); ++i) {
-        const auto at = std::ranges::find(kTableColumns, kDataColumns[i], &TableColumn::name);
-        picked[i] = static_cast<std::size_t>(at - kTableColumns.begin());
-        table.columns.push_back(Column{at->name, at->kind});
-    }
+    constexpr std::array<std::size_t, 6> picked = {columnNamed("pitchDiameter"), columnNamed("outsideDiameter"),
+        columnNamed("rootDiameter"), columnNamed("grooveDepth"), columnNamed("topWidth"), columnNamed("bottomWidth")};
+    static_assert(std::ranges::none_of(picked, [](std::size_t column) { return column == kTableColumns.size(); }));
+    for (std::size_t column : picked)
+        table.columns.push_back(Column{kTableColumns[column].name, kTableColumns[column].kind});
     for (std::string_view beltType : beltTypes) {
         if (hobSegments(selectProfile(beltType, 20)).empty())
             table.notes.push_back(std::string(beltType) + ": no tooth-count segments, so no hob plan");
@@ -172,12 +168,12 @@ Table driveTable(std::string_view beltType, int teeth1, int teeth2, std::optiona
     auto fits = std::make_shared<std::vector<BeltFit>>();
     if (centre) {
         if (!(*centre > pulleys.touchingCentre))
-            throw InputError("--centre: at " + lengthText(*centre, units) + " the pulleys touch; give a centre distance"
-                + " above " + exactLengthText(pulleys.touchingCentre, units)
-                + ", half the sum of their outside diameters");
+            throw InputError("--centre: at " + lengthWithUnit(*centre, units)
+                + " the pulleys touch; give a centre distance" + " above "
+                + exactLengthText(pulleys.touchingCentre, units) + ", half the sum of their outside diameters");
         *fits = beltsNearCentre(pulleys, *centre, kMaxTeeth);
         if (fits->empty())
-            throw InputError("--centre: " + lengthText(*centre, units) + " needs a belt of more than "
+            throw InputError("--centre: " + lengthWithUnit(*centre, units) + " needs a belt of more than "
                 + wholeNumberText(kMaxTeeth) + " teeth; give a shorter centre distance");
     } else {
         for (const TeethRange& range : beltTeeth) {
