@@ -2,14 +2,17 @@
 # Builds the Windows programs and tests them for real under Wine: the
 # MinGW-w64 cross build of the core, Quillon.exe, quillon-cli.exe and their
 # test suites, whose ctest runs every test under Wine (the toolchain's
-# emulator, tools/wine-run.sh), the window's on Xvfb. Then checks that each
+# emulator, tools/wine-run.sh), the window's on Xvfb, among them Quillon.exe
+# itself worked from a second program and printing through a private CUPS
+# scheduler (tests/app/win32/quillon_exe_test.sh). Then checks that each
 # .exe imports only DLLs every Windows has, that quillon-cli writes UTF-8
 # into a file, through a pipe and onto a console, that the ZIP archive
 # unpacks and runs, and that the installer installs and uninstalls silently.
 source "$(dirname "$0")/common.sh"
 
 install_packages cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest \
-    libcli11-dev nlohmann-json3-dev wine wine64 unzip bsdutils xvfb xauth nsis
+    libcli11-dev nlohmann-json3-dev wine wine64 unzip bsdutils xvfb xauth nsis \
+    cups-daemon cups-client ghostscript poppler-utils fonts-wqy-zenhei
 build=$QUILLON_ROOT/build-mingw
 work=$(mktemp -d)
 export WINEPREFIX=$work/wine WINEDEBUG=-all
