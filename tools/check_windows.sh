@@ -12,7 +12,7 @@ source "$(dirname "$0")/common.sh"
 
 install_packages cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest \
     libcli11-dev nlohmann-json3-dev wine wine64 unzip bsdutils xvfb xauth nsis \
-    cups-daemon cups-client ghostscript poppler-utils fonts-wqy-zenhei
+    cups-daemon cups-client ghostscript poppler-utils fonts-wqy-microhei
 build=$QUILLON_ROOT/build-mingw
 work=$(mktemp -d)
 export WINEPREFIX=$work/wine WINEDEBUG=-all
@@ -26,7 +26,7 @@ cmake -S "$QUILLON_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build "$build"
 
 echo "-- a Wine prefix of our own (its start-up is not part of the test timings)"
-DISPLAY= wineboot -i >/dev/null 2>&1
+"$QUILLON_ROOT/tools/wine-prefix.sh"
 
 echo "-- every core, command-line and window test, under Wine"
 ctest --test-dir "$build" --output-on-failure -L "core|cli"

@@ -31,14 +31,7 @@ fail() {
 }
 drive() { wine "$driver" "$@"; }
 
-# A Wine virtual desktop stands in for a window manager; without one, every
-# hide and close waits two seconds.
-DISPLAY= wineboot -i >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null
-# Wine has no SimSun; a TrueType face takes its name.
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /d 'WenQuanYi Zen Hei Mono' /f >/dev/null
-wineserver -w
+"$(dirname "$0")/../../../tools/wine-prefix.sh"
 
 start_quillon() {
     (
