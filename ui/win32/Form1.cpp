@@ -43,7 +43,7 @@ DWORD styleOf(ControlKind kind)
         // Editable: what is typed stays exactly as typed.
         return CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
     case TextBox:
-        return ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP; // framed by WS_EX_CLIENTEDGE
+        return ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP; // framed by textBoxFrame
     case PushButton:
         break;
     }
@@ -102,14 +102,39 @@ void layOut(HWND form, const FormState& state)
     InvalidateRect(form, nullptr, TRUE);
 }
 
+// A text box's frame: one pixel, with its text right inside it. The narrow
+// result boxes were drawn for that; a sunken client edge with the edit
+// control's own inset would take three pixels of each side.
+LRESULT CALLBACK textBoxFrame(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    switch (message) {
+    case WM_NCCALCSIZE:
+        // The client area is the window less the frame, whether lParam is a
+        // RECT or NCCALCSIZE_PARAMS (whose first member is that rectangle).
+        InflateRect(reinterpret_cast<RECT*>(lParam), -1, -1);
+        return 0;
+    case WM_NCPAINT: {
+        RECT frame{};
+        GetWindowRect(box, &frame);
+        OffsetRect(&frame, -frame.left, -frame.top);
+        HDC context = GetWindowDC(box);
+        FrameRect(context, &frame, GetSysColorBrush(COLOR_3DSHADOW));
+        ReleaseDC(box, context);
+        return 0;
+    }
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
 void createControls(HWND form, HINSTANCE instance)
 {
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const ControlSpec& row = kControls[i];
-        HWND control
-            = CreateWindowExW(row.kind == TextBox || row.kind == ComboBox ? WS_EX_CLIENTEDGE : 0, classOf(row.kind),
-                row.kind == ComboBox ? L"" : wide(row.text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(row.kind), 0, 0, 1,
-                1, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), instance, nullptr);
+        HWND control = CreateWindowExW(row.kind == ComboBox ? WS_EX_CLIENTEDGE : 0, classOf(row.kind),
+            row.kind == ComboBox ? L"" : wide(row.text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(row.kind), 0, 0, 1, 1,
+            form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))), instance, nullptr);
+        if (row.kind == TextBox)
+            SetWindowSubclass(control, textBoxFrame, 0, 0);
         if (row.kind == ComboBox) {
             for (std::string_view beltType : kBeltTypes)
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(beltType).c_str()));

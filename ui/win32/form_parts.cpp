@@ -54,7 +54,9 @@ int rightLimitOf(std::size_t row, UINT dpi)
     for (std::size_t other = 0; other < kControls.size(); ++other) {
         const RECT rect = drawnRect(kControls[other], dpi);
         const bool sameLine = rect.top < box.bottom && rect.bottom > box.top;
-        if (other != row && sameLine && rect.left > box.left)
+        // A control the drawing already puts inside the caption's box
+        // (Label15 over Label16's first row of pixels) is not in the way.
+        if (other != row && sameLine && rect.left > box.left && rect.right > box.right)
             limit = std::min<int>(limit, rect.left);
     }
     return limit;

@@ -41,7 +41,9 @@ int twipsToDevice(int twips, UINT dpi);
 RECT drawnRect(const ControlSpec& row, UINT dpi);
 
 // How far right the caption in row i may reach: the left edge of the next
-// control to its right on its line, or the client area's right edge.
+// control on its line that reaches past the caption's drawn box, or the
+// client area's right edge. Widening it there covers no more of any control
+// than the drawing does.
 int rightLimitOf(std::size_t row, UINT dpi);
 
 // The width in pixels of a control's text in a font (GetTextExtentPoint32W).

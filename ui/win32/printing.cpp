@@ -80,7 +80,9 @@ void drawForm(HWND form, HDC device, double scale)
             SetDCPenColor(device, GetSysColor(COLOR_3DSHADOW));
             SetDCBrushColor(device, GetSysColor(COLOR_WINDOW));
             Rectangle(device, drawn.left, drawn.top, drawn.right, drawn.bottom);
-            drawn.left += at(3);
+            // Where the text starts on screen: inside a text box's one-pixel
+            // frame, or the combo box's sunken edge and its edit's inset.
+            drawn.left += at(kControls[i].kind == TextBox ? 1 : 3);
             if (kControls[i].kind == ComboBox) {
                 // The drop-down button: a box and its arrow.
                 const int side = drawn.bottom - drawn.top;
