@@ -10,23 +10,56 @@
 #include <winspool.h>
 
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 namespace quillon::ui::win32 {
 namespace {
 
+// The print spooler's calls, loaded when 打印 first asks for them: most
+// sessions never print, and loading the spooler at start costs a tenth of
+// the start-up under Wine, which asks the print system for its printers then.
+struct Spooler {
+    decltype(&GetDefaultPrinterW) getDefaultPrinter = nullptr;
+    decltype(&OpenPrinterW) openPrinter = nullptr;
+    decltype(&GetPrinterW) getPrinter = nullptr;
+    decltype(&ClosePrinter) closePrinter = nullptr;
+};
+
+// Null when the spooler or one of its calls is missing.
+const Spooler* spooler()
+{
+    static const Spooler loaded = [] {
+        Spooler calls;
+        HMODULE module = LoadLibraryW(L"winspool.drv");
+        if (!module)
+            return calls;
+        const auto load = [module](auto& call, const char* name) {
+            call = reinterpret_cast<std::remove_reference_t<decltype(call)>>(
+                reinterpret_cast<void*>(GetProcAddress(module, name)));
+        };
+        load(calls.getDefaultPrinter, "GetDefaultPrinterW");
+        load(calls.openPrinter, "OpenPrinterW");
+        load(calls.getPrinter, "GetPrinterW");
+        load(calls.closePrinter, "ClosePrinter");
+        return calls;
+    }();
+    const bool complete = loaded.getDefaultPrinter && loaded.openPrinter && loaded.getPrinter && loaded.closePrinter;
+    return complete ? &loaded : nullptr;
+}
+
 // Why the named printer takes no jobs now, or nothing when it does or
 // cannot say.
-std::wstring whyPrinterRefuses(const std::wstring& printer)
+std::wstring whyPrinterRefuses(const Spooler& spooler, const std::wstring& printer)
 {
     HANDLE handle = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(printer.c_str()), &handle, nullptr))
+    if (!spooler.openPrinter(const_cast<wchar_t*>(printer.c_str()), &handle, nullptr))
         return {};
     DWORD needed = 0;
-    GetPrinterW(handle, 2, nullptr, 0, &needed);
+    spooler.getPrinter(handle, 2, nullptr, 0, &needed);
     std::vector<BYTE> buffer(needed);
     std::wstring refusal;
-    if (needed && GetPrinterW(handle, 2, buffer.data(), needed, &needed)) {
+    if (needed && spooler.getPrinter(handle, 2, buffer.data(), needed, &needed)) {
         const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
         if (info->Status & PRINTER_STATUS_PAUSED)
             refusal = wide(kIsStopped);
@@ -34,7 +67,7 @@ std::wstring whyPrinterRefuses(const std::wstring& printer)
             || info->Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE)
             refusal = wide(kRefusesJobs);
     }
-    ClosePrinter(handle);
+    spooler.closePrinter(handle);
     return refusal;
 }
 
@@ -116,15 +149,17 @@ void drawForm(HWND form, HDC device, double scale)
 
 void print(HWND form)
 {
+    const Spooler* calls = spooler();
     DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
+    if (calls)
+        calls->getDefaultPrinter(nullptr, &size);
     std::wstring printer(size, L'\0');
-    if (size == 0 || !GetDefaultPrinterW(printer.data(), &size)) {
+    if (size == 0 || !calls->getDefaultPrinter(printer.data(), &size)) {
         showWarning(form, wide(kNoDefaultPrinter));
         return;
     }
     printer.resize(size > 0 ? size - 1 : 0);
-    if (const std::wstring refusal = whyPrinterRefuses(printer); !refusal.empty()) {
+    if (const std::wstring refusal = whyPrinterRefuses(*calls, printer); !refusal.empty()) {
         showWarning(form, fillIn(kPrinterRefuses, printer, refusal));
         return;
     }
