@@ -3,7 +3,8 @@
 # program, worked from a second program (drive_quillon.exe) as a user would,
 # its boxes read back and compared with quillon-cli.exe; its warnings; its
 # printing through a CUPS scheduler of the test's own (private_cups.sh) onto a
-# page read back with Ghostscript and poppler; 退出 and the close box.
+# page read back with Ghostscript and poppler; 退出 and the close box; and
+# the window at 144 dpi.
 #   quillon_exe_test.sh QUILLON.EXE DRIVE_QUILLON.EXE QUILLON-CLI.EXE PRIVATE_CUPS.SH
 # A fresh Wine prefix of its own: a printer Wine has once seen stays in its
 # prefix, so "no printer" is checked first, before the scheduler starts.
@@ -33,7 +34,7 @@ drive() { wine "$driver" "$@"; }
 
 "$(dirname "$0")/../../../tools/wine-prefix.sh"
 
-start_quillon() {
+start_quillon() { # CLIENT_SIZE as drawn at the screen's dpi
     (
         status=0
         wine "$quillon" || status=$?
@@ -41,7 +42,7 @@ start_quillon() {
     ) &
     rm -f "$work/status"
     size=$(drive window)
-    [ "$size" = "346x339" ] || fail "client area $size, drawn as 346x339 at 96 dpi"
+    [ "$size" = "$1" ] || fail "client area $size, drawn as $1"
 }
 
 # Waits for Quillon.exe to end and gives its status.
@@ -66,7 +67,7 @@ expect_results_of() { # BELT TEETH
 }
 
 echo "-- typed, chosen and calculated; warnings with no printer; the close box"
-start_quillon
+start_quillon 346x339
 drive type Text1 25 && drive press Command1
 expect_results_of MXL 25
 drive type Combo1 T5 && drive type Text1 '４０' && drive press Command1
@@ -95,8 +96,9 @@ scheduler=$!
 for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
 lpadmin -p QuillonTest -v "keep:$work/printed" -E
 lpadmin -d QuillonTest
-start_quillon
+start_quillon 346x339
 drive type Combo1 XL && drive press Command1
+at96=$(drive boxes)
 drive click Command2
 drive no-warning 3
 for _ in $(seq 300); do [ -f "$work/printed/job-1.pdf" ] && break; sleep 0.1; done
@@ -147,3 +149,24 @@ drive click Command3
 status=$(ended_status)
 [ "$status" = 0 ] || fail "退出 ended Quillon.exe with status $status"
 echo "退出 ends Quillon.exe with status 0"
+
+echo "-- at 144 dpi (Wine takes it from LogPixels)"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+start_quillon 519x509
+# Each control where it stands at 96 dpi, times 1.5, to the pixel of
+# rounding; a caption's right edge follows its text, and the combo box's
+# closed height the face's.
+drive boxes | awk -F'\t' '
+    function near(a, b, by) { return (a - b) ^ 2 <= by ^ 2 }
+    FNR == NR { left[$1] = $3; top[$1] = $4; right[$1] = $5; bottom[$1] = $6; next }
+    {
+        ok = near($3, left[$1] * 1.5, 1) && near($4, top[$1] * 1.5, 1) \
+            && near($6, bottom[$1] * 1.5, $1 == "Combo1" ? 2 : 1) && ($1 ~ /^Label/ || near($5, right[$1] * 1.5, 1))
+        if (!ok) { print $1 " at " $3 "," $4 "-" $5 "," $6 " against 1.5 x " left[$1] "," top[$1] "-" right[$1] "," bottom[$1]; wrong++ }
+    }
+    END { exit wrong > 0 }
+' <(cat <<<"$at96") - || fail "the window at 144 dpi is not the one at 96 dpi scaled"
+echo "every control at 144 dpi stands where it does at 96 dpi, scaled by 1.5"
+drive click Command3
+status=$(ended_status)
+[ "$status" = 0 ] || fail "退出 ended Quillon.exe with status $status at 144 dpi"
