@@ -72,6 +72,9 @@ archive=$build/quillon-$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "
 unzip -q "$archive" -d "$work/unpacked"
 ls "$work/unpacked"
 test -f "$work/unpacked/README.md" && test -f "$work/unpacked/LICENSE" && test -f "$work/unpacked/Quillon.exe"
+size=$(stat -c %s "$work/unpacked/Quillon.exe")
+echo "Quillon.exe as shipped (stripped): $size bytes"
+[ "$size" -le $((2 * 1024 * 1024)) ] || { echo "Quillon.exe is over 2 MB" >&2; exit 1; }
 version=$(wine_run "$work/unpacked/quillon-cli.exe" --version)
 test "$version" = "quillon-cli 1.00"
 echo "$(basename "$archive") unpacks and its quillon-cli.exe says: $version"
