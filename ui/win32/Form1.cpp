@@ -4,6 +4,7 @@
 #include "calc/run.h"
 #include "ui/controls.h"
 #include "ui/texts.h"
+#include "ui/win32/control_drawing.h"
 #include "ui/win32/form_parts.h"
 #include "ui/win32/text.h"
 
@@ -41,7 +42,9 @@ DWORD styleOf(ControlKind kind)
         return SS_LEFT | SS_NOPREFIX;
     case ComboBox:
         // Editable: what is typed stays exactly as typed.
-        return CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+        // Its list drawn by the window (drawListItem), so that the field
+        // keeps the drawing's height whatever the face's line height.
+        return CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP;
     case TextBox:
         return ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP; // framed by textBoxFrame
     case PushButton:
@@ -76,14 +79,18 @@ void layOut(HWND form, const FormState& state)
         SetWindowPos(
             control, nullptr, box.left, box.top, box.right - box.left, windowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
         if (row.kind == ComboBox) {
+            // What a field height gives is seen, not assumed: Wine adds two
+            // pixels to the height asked for, and reports the sum.
+            SendMessageW(control, CB_SETITEMHEIGHT, 0, listRowHeight(form, state.font.get()));
             RECT closed{};
+            int field = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
             for (int attempt = 0; attempt < 3; ++attempt) {
                 GetWindowRect(control, &closed);
-                const int field = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
                 const int difference = height - (closed.bottom - closed.top);
                 if (difference == 0 || field + difference < 1)
                     break;
-                SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + difference);
+                field += difference;
+                SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
                 SetWindowPos(control, nullptr, 0, 0, box.right - box.left, windowHeight,
                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             }
@@ -100,30 +107,6 @@ void layOut(HWND form, const FormState& state)
     SetWindowPos(form, nullptr, 0, 0, twipsToDevice(kClientWidthTwips, dpi) + frameWidth,
         twipsToDevice(kClientHeightTwips, dpi) + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(form, nullptr, TRUE);
-}
-
-// A text box's frame: one pixel, with its text right inside it. The narrow
-// result boxes were drawn for that; a sunken client edge with the edit
-// control's own inset would take three pixels of each side.
-LRESULT CALLBACK textBoxFrame(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    switch (message) {
-    case WM_NCCALCSIZE:
-        // The client area is the window less the frame, whether lParam is a
-        // RECT or NCCALCSIZE_PARAMS (whose first member is that rectangle).
-        InflateRect(reinterpret_cast<RECT*>(lParam), -1, -1);
-        return 0;
-    case WM_NCPAINT: {
-        RECT frame{};
-        GetWindowRect(box, &frame);
-        OffsetRect(&frame, -frame.left, -frame.top);
-        HDC context = GetWindowDC(box);
-        FrameRect(context, &frame, GetSysColorBrush(COLOR_3DSHADOW));
-        ReleaseDC(box, context);
-        return 0;
-    }
-    }
-    return DefSubclassProc(box, message, wParam, lParam);
 }
 
 void createControls(HWND form, HINSTANCE instance)
@@ -170,7 +153,13 @@ LRESULT CALLBACK formProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
             else if (name == "Command3")
                 exitProgram(form);
         }
-        return 0; // Enter (IDOK) and Esc (IDCANCEL) do nothing
+        return 0;        // Enter (IDOK) and Esc (IDCANCEL) do nothing
+    case WM_MEASUREITEM: // Combo1's rows as it is made; layOut sets them to the font
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 16;
+        return TRUE;
+    case WM_DRAWITEM:
+        drawListItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_DPICHANGED: {
         state->dpi = HIWORD(wParam);
         state->font = createWindowFont(state->dpi);

@@ -154,14 +154,13 @@ echo "-- at 144 dpi (Wine takes it from LogPixels)"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
 start_quillon 519x509
 # Each control where it stands at 96 dpi, times 1.5, to the pixel of
-# rounding; a caption's right edge follows its text, and the combo box's
-# closed height the face's.
+# rounding; a caption's right edge follows its text.
 drive boxes | awk -F'\t' '
     function near(a, b, by) { return (a - b) ^ 2 <= by ^ 2 }
     FNR == NR { left[$1] = $3; top[$1] = $4; right[$1] = $5; bottom[$1] = $6; next }
     {
         ok = near($3, left[$1] * 1.5, 1) && near($4, top[$1] * 1.5, 1) \
-            && near($6, bottom[$1] * 1.5, $1 == "Combo1" ? 2 : 1) && ($1 ~ /^Label/ || near($5, right[$1] * 1.5, 1))
+            && near($6, bottom[$1] * 1.5, 1) && ($1 ~ /^Label/ || near($5, right[$1] * 1.5, 1))
         if (!ok) { print $1 " at " $3 "," $4 "-" $5 "," $6 " against 1.5 x " left[$1] "," top[$1] "-" right[$1] "," bottom[$1]; wrong++ }
     }
     END { exit wrong > 0 }

@@ -71,12 +71,7 @@ TEST_F(Form1Test, ControlsStandWhereTheyWereDrawnAtEachDpi)
             const RECT actual = clientRectOf(control(kControls[i].name));
             EXPECT_EQ(actual.left, drawn.left) << kControls[i].name << " at " << dpi;
             EXPECT_EQ(actual.top, drawn.top) << kControls[i].name << " at " << dpi;
-            // A drop-down combo box's closed height is the system's, from its
-            // font: Wine's is at most 2 pixels over the drawing.
-            if (kControls[i].kind == ComboBox)
-                EXPECT_NEAR(actual.bottom, drawn.bottom, 2) << kControls[i].name << " at " << dpi;
-            else
-                EXPECT_EQ(actual.bottom, drawn.bottom) << kControls[i].name << " at " << dpi;
+            EXPECT_EQ(actual.bottom, drawn.bottom) << kControls[i].name << " at " << dpi;
             // A caption may reach right up to the next control on its line,
             // where the drawing did not already take it further.
             if (kControls[i].kind == Label) {
