@@ -79,9 +79,9 @@ void layOut(HWND form, const FormState& state)
         SetWindowPos(
             control, nullptr, box.left, box.top, box.right - box.left, windowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
         if (row.kind == ComboBox) {
+            SendMessageW(control, CB_SETITEMHEIGHT, 0, listRowHeight(form, state.font.get()));
             // What a field height gives is seen, not assumed: Wine adds two
             // pixels to the height asked for, and reports the sum.
-            SendMessageW(control, CB_SETITEMHEIGHT, 0, listRowHeight(form, state.font.get()));
             RECT closed{};
             int field = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
             for (int attempt = 0; attempt < 3; ++attempt) {
@@ -153,8 +153,9 @@ LRESULT CALLBACK formProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
             else if (name == "Command3")
                 exitProgram(form);
         }
-        return 0;        // Enter (IDOK) and Esc (IDCANCEL) do nothing
-    case WM_MEASUREITEM: // Combo1's rows as it is made; layOut sets them to the font
+        return 0; // Enter (IDOK) and Esc (IDCANCEL) do nothing
+    case WM_MEASUREITEM:
+        // Combo1's rows as it is made; layOut sets them to the font.
         reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 16;
         return TRUE;
     case WM_DRAWITEM:

@@ -17,8 +17,9 @@ namespace quillon::ui::win32 {
 namespace {
 
 // The print spooler's calls, loaded when 打印 first asks for them: most
-// sessions never print, and loading the spooler at start costs a tenth of
-// the start-up under Wine, which asks the print system for its printers then.
+// sessions never print, and loading the spooler at start costs a twentieth
+// of the start-up under Wine, which asks the print system for its printers
+// then.
 struct Spooler {
     decltype(&GetDefaultPrinterW) getDefaultPrinter = nullptr;
     decltype(&OpenPrinterW) openPrinter = nullptr;
@@ -154,7 +155,7 @@ void print(HWND form)
     if (calls)
         calls->getDefaultPrinter(nullptr, &size);
     std::wstring printer(size, L'\0');
-    if (size == 0 || !calls->getDefaultPrinter(printer.data(), &size)) {
+    if (!calls || size == 0 || !calls->getDefaultPrinter(printer.data(), &size)) {
         showWarning(form, wide(kNoDefaultPrinter));
         return;
     }

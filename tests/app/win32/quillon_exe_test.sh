@@ -164,7 +164,7 @@ drive boxes | awk -F'\t' '
         if (!ok) { print $1 " at " $3 "," $4 "-" $5 "," $6 " against 1.5 x " left[$1] "," top[$1] "-" right[$1] "," bottom[$1]; wrong++ }
     }
     END { exit wrong > 0 }
-' <(cat <<<"$at96") - || fail "the window at 144 dpi is not the one at 96 dpi scaled"
+' <(echo "$at96") - || fail "the window at 144 dpi is not the one at 96 dpi scaled"
 echo "every control at 144 dpi stands where it does at 96 dpi, scaled by 1.5"
 drive click Command3
 status=$(ended_status)
