@@ -47,7 +47,7 @@ struct PulleyOutline {
     Diameters diameters{}; // unrounded, as the run computes them
     GrooveConstruction construction = GrooveConstruction::StraightFlanks;
     double topWidth = 0; // the groove's width on the outside circle as drawn
-    std::vector<OutlinePiece> pieces;
+    std::vector<OutlinePiece> pieces{};
 };
 
 // The pulley cannot be drawn from its groove data; what() says why, naming
@@ -56,7 +56,8 @@ struct PulleyOutline {
 class OutlineRefused : public std::runtime_error {
 public:
     explicit OutlineRefused(const std::string& reason, bool onlyApproximately = false)
-        : std::runtime_error(reason), onlyApproximately(onlyApproximately)
+        : std::runtime_error(reason),
+          onlyApproximately(onlyApproximately)
     {
     }
     bool onlyApproximately;

@@ -9,6 +9,11 @@
 
 namespace quillon {
 
+// A coordinate as drawing files write it: a full stop, no exponent, the
+// fewest digits that read back as the same double, and 0 for -0.
+//   12.5 -> "12.5"   1e-17 -> "0.00000000000000001"   -0.0 -> "0"   0.1 -> "0.1"
+std::string drawingNumber(double value);
+
 // DXF R2000 (AC1015), ASCII with CRLF line ends: $INSUNITS and $MEASUREMENT
 // set for the units, and in model space one closed LWPOLYLINE on layer
 // OUTLINE whose arcs are bulges, one vertex a piece. Lengths in millimetres,

@@ -65,6 +65,10 @@ constexpr std::array kCommands = {
     Command{"drive", "The belt and the centre distance for two pulleys",
         "quillon-cli drive HTD5M 20 40 --centre 130\n  quillon-cli drive HTD3M 20 20 --belt-teeth 100-120 --format csv",
         declareDrive},
+    Command{"outline", "The pulley's contour as a drawing file (SVG or DXF) for CAD, CAM and cutters",
+        "quillon-cli outline XL 20 --output xl20.svg\n  quillon-cli outline T5 40 --format dxf --output t5-40.dxf\n  "
+        "quillon-cli outline HTD5M 30 --approximate --format dxf --units in",
+        declareOutline},
 };
 
 // "types, run, ... and drive"
@@ -116,7 +120,9 @@ int runCommandLine(const std::vector<std::string>& arguments)
         CLI::App* declaring = app.add_subcommand(std::string(command.name), std::string(command.summary));
         declared.emplace_back(declaring, command.declare(*declaring));
         addOutputOption(*declaring, outputPath);
-        declaring->footer("Example:\n  " + std::string(command.example));
+        // What a command says beyond its options, then its example.
+        const std::string notes = declaring->get_footer();
+        declaring->footer((notes.empty() ? "" : notes + "\n\n") + "Example:\n  " + std::string(command.example));
     }
 
     if (arguments.size() > 1 && !arguments[1].starts_with('-')

@@ -55,5 +55,6 @@ Action declareTable(CLI::App& command);
 Action declareHobs(CLI::App& command);
 Action declareIdentify(CLI::App& command);
 Action declareDrive(CLI::App& command);
+Action declareOutline(CLI::App& command); // cli/outline_command.cpp
 
 } // namespace quillon::cli
