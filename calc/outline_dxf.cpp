@@ -79,7 +79,7 @@ private:
 
 void writeHeader(DxfText& dxf, const PulleyOutline& outline, Units units)
 {
-    const double reach = (units == Units::Inches ? outline.diameters.outside / 25.4 : outline.diameters.outside) / 2;
+    const double reach = drawingLength(outline.diameters.outside, units) / 2;
     dxf(0, "SECTION")(2, "HEADER");
     dxf(9, "$ACADVER")(1, "AC1015");
     dxf(9, "$HANDSEED")(5, handle::kSeed);
@@ -174,8 +174,7 @@ void writeContour(DxfText& dxf, const PulleyOutline& outline, Units units)
     dxf(0, "LWPOLYLINE")(5, handle::kPolyline)(330, handle::kModelSpaceRecord)(100, "AcDbEntity")(8, "OUTLINE");
     dxf(100, "AcDbPolyline")(90, static_cast<int>(outline.pieces.size()))(70, 1)(43, 0.0);
     for (const OutlinePiece& piece : outline.pieces) {
-        const double scale = units == Units::Inches ? 1 / 25.4 : 1;
-        dxf(10, piece.start.x * scale)(20, piece.start.y * scale);
+        dxf(10, drawingLength(piece.start.x, units))(20, drawingLength(piece.start.y, units));
         if (piece.sweep != 0)
             dxf(42, std::tan(piece.sweep / 4));
     }
@@ -198,7 +197,7 @@ std::string outlineDxf(const PulleyOutline& outline, Units units)
 {
     DxfText dxf;
     writeHeader(dxf, outline, units);
-    writeTables(dxf, (units == Units::Inches ? outline.diameters.outside / 25.4 : outline.diameters.outside) / 2);
+    writeTables(dxf, drawingLength(outline.diameters.outside, units) / 2);
     writeBlocks(dxf);
     writeContour(dxf, outline, units);
     writeObjects(dxf);

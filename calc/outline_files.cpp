@@ -10,11 +10,6 @@
 namespace quillon {
 namespace {
 
-double inUnits(double millimetres, Units units)
-{
-    return units == Units::Inches ? millimetres / 25.4 : millimetres;
-}
-
 std::string unitName(Units units)
 {
     return units == Units::Inches ? "in" : "mm";
@@ -60,10 +55,15 @@ double gridStep(Units units)
 double gridStepsOfHalfView(const PulleyOutline& outline, Units units)
 {
     const double margin = units == Units::Inches ? 0.04 : 1;
-    return std::ceil((inUnits(outline.diameters.outside, units) / 2 + margin) / gridStep(units));
+    return std::ceil((drawingLength(outline.diameters.outside, units) / 2 + margin) / gridStep(units));
 }
 
 } // namespace
+
+double drawingLength(double millimetres, Units units)
+{
+    return units == Units::Inches ? millimetres / 25.4 : millimetres;
+}
 
 std::string drawingNumber(double value)
 {
@@ -80,8 +80,9 @@ std::string outlineSvg(const PulleyOutline& outline, Units units)
     const std::string half = plainText(steps * gridStep(units));
     const std::string size = plainText(2 * steps * gridStep(units));
     const std::string unit = unitName(units);
-    auto point
-        = [&](Point p) { return drawingNumber(inUnits(p.x, units)) + " " + drawingNumber(-inUnits(p.y, units)); };
+    auto point = [&](Point p) {
+        return drawingNumber(drawingLength(p.x, units)) + " " + drawingNumber(-drawingLength(p.y, units));
+    };
     std::string path = "M " + point(outline.pieces.front().start);
     for (const OutlinePiece& piece : outline.pieces) {
         if (piece.sweep == 0) {
@@ -90,7 +91,7 @@ std::string outlineSvg(const PulleyOutline& outline, Units units)
         }
         // With y flipped, counter-clockwise turns run against SVG's
         // positive-angle direction: sweep flag 0.
-        const std::string radius = drawingNumber(inUnits(piece.radius, units));
+        const std::string radius = drawingNumber(drawingLength(piece.radius, units));
         path += " A " + radius + " " + radius + " 0 " + (std::abs(piece.sweep) > std::numbers::pi ? "1" : "0")
             + (piece.sweep > 0 ? " 0 " : " 1 ") + point(piece.end);
     }

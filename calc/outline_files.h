@@ -14,6 +14,12 @@ namespace quillon {
 //   12.5 -> "12.5"   1e-17 -> "0.00000000000000001"   -0.0 -> "0"   0.1 -> "0.1"
 std::string drawingNumber(double value);
 
+// A length in the file's units: millimetres as they are, or ÷ 25.4 for
+// inches, unrounded. Both writers take every number through it, so that a
+// DXF and an SVG of one pulley hold the same doubles.
+//   (25.4, Inches) -> 1   (12.7, Millimetres) -> 12.7
+double drawingLength(double millimetres, Units units);
+
 // DXF R2000 (AC1015), ASCII with CRLF line ends: $INSUNITS and $MEASUREMENT
 // set for the units, and in model space one closed LWPOLYLINE on layer
 // OUTLINE whose arcs are bulges, one vertex a piece. Lengths in millimetres,
