@@ -16,14 +16,9 @@ TEST(Outline, RefusalsAreInputErrorsThatWriteNothing)
         std::vector<std::string> arguments;
         const char* message;
     } cases[] = {
-        {{"outline", "HTD5M", "40"}, "give --approximate"},
-        {{"outline", "STPD S5M", "40", "--approximate"}, "RA"},
-        {{"outline", "HTD20M", "40", "--approximate"}, "14.8 mm"},
-        {{"outline", "T2.5", "6"}, "no land"},
-        {{"outline", "XL", "20.5"}, "whole number"},
-        {{"outline", "XL", "2"}, "3 to 100000"},
-        {{"outline", "xl", "20"}, "did you mean \"XL\""},
-        {{"outline", "XL", "20", "--format", "pdf"}, "pdf"},
+        // The core's reasons are its own tests'; here they reach the user.
+        {{"outline", "HTD5M", "40"}, "; give --approximate to draw it so"},
+        {{"outline", "T2.5", "6"}, "T2.5 at 6 teeth cannot be drawn: no land"},
     };
     const std::string folder = makeScratchFolder();
     const std::string file = folder + "/pulley.svg";
