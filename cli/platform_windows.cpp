@@ -2,6 +2,8 @@
 // UTF-8 names.
 #include "cli/platform.h"
 
+#include "win32/utf16.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <io.h>
@@ -12,23 +14,10 @@
 
 namespace quillon::cli {
 
+using utf16::utf8;
+using utf16::wide;
+
 namespace {
-
-std::wstring wide(const std::string& utf8)
-{
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
-}
-
-std::string utf8(const wchar_t* text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-    return out;
-}
 
 bool isConsole(DWORD handle)
 {
