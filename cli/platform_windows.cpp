@@ -17,16 +17,6 @@ namespace quillon::cli {
 using utf16::utf8;
 using utf16::wide;
 
-namespace {
-
-bool isConsole(DWORD handle)
-{
-    DWORD mode = 0;
-    return GetConsoleMode(GetStdHandle(handle), &mode) != 0;
-}
-
-} // namespace
-
 std::vector<std::string> commandLineArguments(int, char**)
 {
     int count = 0;
@@ -38,22 +28,18 @@ std::vector<std::string> commandLineArguments(int, char**)
     return out;
 }
 
+// The console's code page is left as it is: every console write goes
+// through WriteConsoleW, and a code page changed here would outlive a Ctrl-C.
 StandardStreams::StandardStreams()
 {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    if (isConsole(STD_OUTPUT_HANDLE) || isConsole(STD_ERROR_HANDLE)) {
-        previousCodePage_ = GetConsoleOutputCP();
-        SetConsoleOutputCP(CP_UTF8);
-    }
 }
 
 StandardStreams::~StandardStreams()
 {
     std::fflush(stdout);
     std::fflush(stderr);
-    if (previousCodePage_ != 0)
-        SetConsoleOutputCP(previousCodePage_);
 }
 
 long writeStandard(std::FILE* stream, std::string_view utf8)
