@@ -13,6 +13,9 @@
 //   drive_quillon warning [SECONDS]   waits for a message box of the window,
 //                                     prints its text and answers it (OK)
 //   drive_quillon no-warning SECONDS  fails if a message box shows within SECONDS
+//   drive_quillon resolution X Y      sets the default printer's resolution in
+//                                     the user's printing preferences (no
+//                                     window needed)
 //
 // Status 0 when the step was done, 1 when it was not (what is missing goes to
 // standard error).
@@ -24,11 +27,14 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// windows.h before winspool.h
+#include <winspool.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <vector>
 
 using namespace quillon::ui;
 using namespace quillon::ui::win32;
@@ -158,6 +164,30 @@ int run(HWND form, const std::wstring& command, int count, wchar_t** arguments)
     return fail("unknown command or arguments");
 }
 
+// What a user picks in the printer's preferences, such as a draft mode of
+// 600 x 300 dpi: the default settings every program then prints with.
+int setPrinterResolution(short across, short down)
+{
+    wchar_t name[256];
+    DWORD size = 256;
+    HANDLE printer = nullptr;
+    if (!GetDefaultPrinterW(name, &size) || !OpenPrinterW(name, &printer, nullptr))
+        return fail("no default printer");
+    std::vector<BYTE> settings(
+        static_cast<std::size_t>(DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0)));
+    auto* mode = reinterpret_cast<DEVMODEW*>(settings.data());
+    bool set = DocumentPropertiesW(nullptr, printer, name, mode, nullptr, DM_OUT_BUFFER) == IDOK;
+    if (set) {
+        mode->dmPrintQuality = across;
+        mode->dmYResolution = down;
+        mode->dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
+        PRINTER_INFO_9W preferences{mode};
+        set = SetPrinterW(printer, 9, reinterpret_cast<BYTE*>(&preferences), 0);
+    }
+    ClosePrinter(printer);
+    return set ? 0 : fail("the printer's preferences were not set");
+}
+
 } // namespace
 
 int wmain(int count, wchar_t** arguments)
@@ -165,6 +195,8 @@ int wmain(int count, wchar_t** arguments)
     _setmode(_fileno(stdout), _O_BINARY); // lines end in \n, as the test's shell reads them
     if (count < 2)
         return fail("usage: drive_quillon COMMAND [ARGUMENTS]");
+    if (std::wstring_view(arguments[1]) == L"resolution" && count == 4)
+        return setPrinterResolution(static_cast<short>(_wtoi(arguments[2])), static_cast<short>(_wtoi(arguments[3])));
     HWND form = waitFor(findForm, 20);
     if (!form)
         return fail("no Quillon window within 20 s");
