@@ -14,8 +14,9 @@
 //                                     prints its text and answers it (OK)
 //   drive_quillon no-warning SECONDS  fails if a message box shows within SECONDS
 //   drive_quillon resolution X Y      sets the default printer's resolution in
-//                                     the user's printing preferences (no
-//                                     window needed)
+//                                     the user's printing preferences
+//   drive_quillon shortcut LINK       prints the program a shortcut (.lnk) starts
+// (the last two need no window)
 //
 // Status 0 when the step was done, 1 when it was not (what is missing goes to
 // standard error).
@@ -27,7 +28,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
-// windows.h before winspool.h
+// windows.h before these
+#include <shlobj.h>
 #include <winspool.h>
 
 #include <chrono>
@@ -188,6 +190,28 @@ int setPrinterResolution(short across, short down)
     return set ? 0 : fail("the printer's preferences were not set");
 }
 
+// The file a shortcut starts, as the shell reads it.
+int showShortcutTarget(const wchar_t* link)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* shortcut = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t target[MAX_PATH]{};
+    const bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                          reinterpret_cast<void**>(&shortcut)))
+        && SUCCEEDED(shortcut->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))
+        && SUCCEEDED(file->Load(link, STGM_READ)) && SUCCEEDED(shortcut->GetPath(target, MAX_PATH, nullptr, 0));
+    if (file)
+        file->Release();
+    if (shortcut)
+        shortcut->Release();
+    CoUninitialize();
+    if (!read)
+        return fail("cannot read the shortcut " + utf8(link));
+    say(utf8(target));
+    return 0;
+}
+
 } // namespace
 
 int wmain(int count, wchar_t** arguments)
@@ -197,6 +221,8 @@ int wmain(int count, wchar_t** arguments)
         return fail("usage: drive_quillon COMMAND [ARGUMENTS]");
     if (std::wstring_view(arguments[1]) == L"resolution" && count == 4)
         return setPrinterResolution(static_cast<short>(_wtoi(arguments[2])), static_cast<short>(_wtoi(arguments[3])));
+    if (std::wstring_view(arguments[1]) == L"shortcut" && count == 3)
+        return showShortcutTarget(arguments[2]);
     HWND form = waitFor(findForm, 20);
     if (!form)
         return fail("no Quillon window within 20 s");
