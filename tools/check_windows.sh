@@ -5,9 +5,12 @@
 # emulator, tools/wine-run.sh), the window's on Xvfb, among them Quillon.exe
 # itself worked from a second program and printing through a private CUPS
 # scheduler (tests/app/win32/quillon_exe_test.sh). Then checks that each
-# .exe imports only DLLs every Windows has, that quillon-cli writes UTF-8
-# into a file, through a pipe and onto a console, that the ZIP archive
-# unpacks and runs, and that the installer installs and uninstalls silently.
+# .exe imports only DLLs every Windows has and no call Windows 7 SP1 lacks,
+# that quillon-cli writes UTF-8 into a file, through a pipe and onto a
+# console, that the ZIP archive unpacks and runs, and that the installer
+# refuses Windows Vista, installs silently with a shortcut that starts
+# Quillon.exe, its Add/Remove Programs values and the PATH on request, and
+# uninstalls all of it.
 source "$(dirname "$0")/common.sh"
 
 install_packages cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest \
