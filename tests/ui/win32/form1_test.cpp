@@ -1,7 +1,7 @@
 // The Win32 window, created in this process and driven with messages as the
 // system would: its geometry at two DPIs, its list, 计算 against the
-// calculation for every belt type, the warning, texts that fit and the tab
-// order.
+// calculation for every belt type, the warning, texts that fit, the tab
+// order, its icon and COM, and where 打印 loads the spooler from.
 
 #include "calc/catalogue/catalogue.h"
 #include "calc/full_width.h"
@@ -158,15 +158,16 @@ TEST_F(Form1Test, ATooLargeToothCountWarnsAndChangesNoBox)
     }
 }
 
-TEST_F(Form1Test, LeavesTheThreadOutOfComAndItsTitleBarIconAtItsDpi)
+TEST_F(Form1Test, LeavesTheThreadFreeToJoinAnyComApartment)
 {
-    // The window's own use of COM is balanced: the thread may still join
-    // any apartment.
     const HRESULT joined = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     EXPECT_EQ(joined, S_OK);
     if (SUCCEEDED(joined))
         CoUninitialize();
-    // The small icon is loaded again for the window's DPI, not stretched.
+}
+
+TEST_F(Form1Test, LoadsTheTitleBarIconAgainAtEachDpi)
+{
     for (const auto& [dpi, side] : {std::pair{144u, 24}, {96u, 16}}) {
         moveToDpi(dpi);
         ICONINFO icon{};
