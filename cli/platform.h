@@ -13,18 +13,15 @@ namespace quillon::cli {
 // Windows they are read from the wide command line).
 std::vector<std::string> commandLineArguments(int argc, char** argv);
 
-// Makes standard output and error write bytes as they are: no CRLF
-// translation on Windows, and a console that shows UTF-8 while the program
-// runs (its code page is restored when the returned guard ends).
+// Makes standard output and error write bytes as they are (no CRLF
+// translation on Windows) and flushes them when the guard ends. The
+// console's code page is never changed (see writeStandard).
 class StandardStreams {
 public:
     StandardStreams();
     ~StandardStreams();
     StandardStreams(const StandardStreams&) = delete;
     StandardStreams& operator=(const StandardStreams&) = delete;
-
-private:
-    [[maybe_unused]] unsigned previousCodePage_ = 0; // Windows only
 };
 
 // Writes UTF-8 text to standard output or error. A Windows console gets it

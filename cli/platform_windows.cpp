@@ -2,6 +2,8 @@
 // UTF-8 names.
 #include "cli/platform.h"
 
+#include "win32/utf16.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <io.h>
@@ -12,31 +14,8 @@
 
 namespace quillon::cli {
 
-namespace {
-
-std::wstring wide(const std::string& utf8)
-{
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
-}
-
-std::string utf8(const wchar_t* text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-    return out;
-}
-
-bool isConsole(DWORD handle)
-{
-    DWORD mode = 0;
-    return GetConsoleMode(GetStdHandle(handle), &mode) != 0;
-}
-
-} // namespace
+using utf16::utf8;
+using utf16::wide;
 
 std::vector<std::string> commandLineArguments(int, char**)
 {
@@ -49,22 +28,18 @@ std::vector<std::string> commandLineArguments(int, char**)
     return out;
 }
 
+// The console's code page is left as it is: every console write goes
+// through WriteConsoleW, and a code page changed here would outlive a Ctrl-C.
 StandardStreams::StandardStreams()
 {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    if (isConsole(STD_OUTPUT_HANDLE) || isConsole(STD_ERROR_HANDLE)) {
-        previousCodePage_ = GetConsoleOutputCP();
-        SetConsoleOutputCP(CP_UTF8);
-    }
 }
 
 StandardStreams::~StandardStreams()
 {
     std::fflush(stdout);
     std::fflush(stderr);
-    if (previousCodePage_ != 0)
-        SetConsoleOutputCP(previousCodePage_);
 }
 
 long writeStandard(std::FILE* stream, std::string_view utf8)
