@@ -44,6 +44,23 @@ int printHelp(CLI::App& app, const CLI::Error& request)
     return status;
 }
 
+constexpr auto kFooter = R"(Output files:
+  With --output FILE, the output goes into a new file beside FILE, readable by its
+  owner only, which is renamed over FILE once it is whole and on the disk, with FILE's
+  owner and permissions: an input error or an interruption leaves FILE as it was.
+  Where a rename would change the file (it has more than one name, belongs to a user
+  or group the new file cannot be given, or stands in a folder that refuses new
+  files), the whole output is made first and then written into FILE in place, as the
+  shell's > does; a failure while it is written may then leave it cut short. A file
+  that > may not write, such as a read-only one, is refused with status 1. Devices and
+  pipes are written directly.
+
+Examples:
+  quillon-cli run MXL 40
+  quillon-cli table --all --teeth 10-200 --format csv --output pulleys.csv
+
+'quillon-cli COMMAND --help' tells more about each command.)";
+
 // A command: its name, what the help says of it, an example, and the function
 // that declares its arguments.
 struct Command {
@@ -107,8 +124,7 @@ int runCommandLine(const std::vector<std::string>& arguments)
         "quillon-cli");
     app.set_version_flag("--version", "quillon-cli " QUILLON_VERSION_TEXT, "Print the version and exit");
     app.require_subcommand(1);
-    app.footer("Examples:\n  quillon-cli run MXL 40\n  quillon-cli table --all --teeth 10-200 --format csv --output "
-               "pulleys.csv\n\n'quillon-cli COMMAND --help' tells more about each command.");
+    app.footer(kFooter);
 
     std::string outputPath;
     std::vector<std::pair<CLI::App*, Action>> declared;

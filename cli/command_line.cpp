@@ -77,7 +77,9 @@ void addUnitsOption(CLI::App& command, UnitsOption& units)
 
 void addOutputOption(CLI::App& command, std::string& path)
 {
-    command.add_option("--output", path, "Write into FILE, whole or not at all, instead of standard output")
+    command
+        .add_option("--output", path,
+            "Write into FILE instead of standard output, whole or not at all ('quillon-cli --help' tells how)")
         ->option_text("FILE");
 }
 

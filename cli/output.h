@@ -2,6 +2,8 @@
 // not at all.
 #pragma once
 
+#include "cli/platform.h"
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -22,10 +24,19 @@ public:
 class Output {
 public:
     // Standard output when path is empty or "-". A file is written into a new
-    // temporary file beside it (beside the file a link leads to), which
-    // commit() renames over it with the file's permissions; until then the
-    // file is untouched, and an interruption removes the temporary file. A
-    // device or a pipe is written directly.
+    // temporary file beside it (beside the file a link leads to), readable by
+    // its owner only, which commit() syncs to the disk and renames over it
+    // with the file's owner and permissions; until then the file is
+    // untouched, and an interruption removes the temporary file.
+    //
+    // A file that renaming would change or cannot replace (one with more
+    // than one name, one whose owner or group this program cannot give the
+    // new file, one in a folder that refuses new files) is written in place
+    // as the shell's `>` does, after the whole output is made: an input error
+    // leaves it as it was, but a write that fails in commit() may leave it
+    // cut short. A file this program may not write (read-only, on a
+    // read-only disk) is refused at once. A device or a pipe is written
+    // directly.
     explicit Output(std::string path);
     ~Output(); // without commit(): removes the temporary file
     Output(const Output&) = delete;
@@ -60,16 +71,20 @@ public:
 
 private:
     static constexpr std::size_t kBufferSize = 1 << 16;
+    void openTemporaryFile();
     void flushBuffer();
     void writeLong(std::string_view text);
+    void writeInPlace();
     [[noreturn]] void fail(int error);
 
     std::string path_;          // as given
-    std::string targetPath_;    // the file it names, links followed
-    std::string temporaryPath_; // written, then renamed over targetPath_
+    OutputTarget target_;       // the file it names, links followed
+    std::string temporaryPath_; // written, then renamed over the target
+    bool inPlace_ = false;      // file_ is a scratch file, copied into the target by commit()
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
+    long long written_ = 0; // into file_
     bool committed_ = false;
 };
 

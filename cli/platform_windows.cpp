@@ -149,7 +149,40 @@ std::FILE* openForWriting(const std::string& utf8Path)
     return _wfopen(wide(utf8Path).c_str(), L"wb");
 }
 
+int writeAccessError(const std::string& utf8Path)
+{
+    const DWORD attributes = GetFileAttributesW(wide(utf8Path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) ? EACCES : 0;
+}
+
+std::FILE* createScratchFile()
+{
+    return std::tmpfile();
+}
+
+bool truncateFile(std::FILE* file, long long size)
+{
+    return _chsize_s(_fileno(file), size) == 0;
+}
+
+bool takeOwnership(std::FILE*, const OutputTarget&)
+{
+    return true;
+}
+
 void copyPermissions(std::FILE*, const OutputTarget&)
+{
+}
+
+bool syncFile(std::FILE* file)
+{
+    if (FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))))
+        return true;
+    errno = EIO;
+    return false;
+}
+
+void syncFolderOf(const std::string&)
 {
 }
 

@@ -9,7 +9,7 @@
 source "$(dirname "$0")/common.sh"
 
 install_packages "${QUILLON_BUILD_PACKAGES[@]}" "${QUILLON_CLI_PACKAGES[@]}" libgtest-dev \
-    xvfb xauth xdotool x11-utils cups-daemon cups-client poppler-utils
+    xvfb xauth xdotool x11-utils cups-daemon cups-client poppler-utils strace
 configure_and_build -DBUILD_TESTING=ON -DQUILLON_BUILD_CLI=ON -DQUILLON_WERROR=ON
 
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
