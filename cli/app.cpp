@@ -101,8 +101,10 @@ int runCommand(const Action& action, const std::string& outputPath)
     try {
         const Writer write = action();
         Output output(outputPath);
-        write(output);
+        const std::vector<std::string> warnings = write(output);
         output.commit();
+        for (const std::string& warning : warnings)
+            report("warning: " + warning);
         return 0;
     } catch (const InputError& error) {
         report(error.what());

@@ -29,7 +29,10 @@ Writer tableWriter(Table table, const TableOptions& chosen)
     if (options.byteOrderMark && options.format != Format::Csv && options.format != Format::Tsv)
         throw InputError("--bom goes with --format csv or tsv");
     options.columns = chosen.columns ? pickColumns(*chosen.columns, columnNames(table)) : defaultColumns(table);
-    return [table = std::move(table), options](Output& output) { writeTable(table, options, output); };
+    return [table = std::move(table), options](Output& output) {
+        writeTable(table, options, output);
+        return table.warnings ? table.warnings() : std::vector<std::string>{};
+    };
 }
 
 std::vector<std::string_view> beltTypesOf(const std::vector<std::string>& named, bool all)
@@ -225,13 +228,13 @@ Action declareDrive(CLI::App& command)
             throw InputError("give either --centre LENGTH (the belts nearest to a centre distance) or --belt-teeth "
                              "LIST (the centre distance of each belt), not both or neither");
         const Units units = given->units.units();
-        std::optional<double> centre;
+        std::optional<GivenCentre> centre;
         if (given->centre) {
-            centre = readDecimal(*given->centre, "--centre");
-            if (!(*centre > 0))
+            const double length = readDecimal(*given->centre, "--centre");
+            if (!(length > 0))
                 throw InputError("--centre: give a positive centre distance, such as 130");
-            if (units == Units::Inches)
-                *centre *= 25.4;
+            centre
+                = GivenCentre{.millimetres = units == Units::Inches ? length * 25.4 : length, .typed = *given->centre};
         }
         const auto beltTeeth
             = given->beltTeeth ? readTeethList(*given->beltTeeth, "--belt-teeth") : std::vector<TeethRange>{};

@@ -48,7 +48,9 @@ int readWholeTeeth(std::string_view text, std::string_view what);
 double readDecimal(std::string_view text, std::string_view what);
 
 // The belt type exactly as one of the 22 names, or throws naming the nearest
-// known names: "mxl" -> MXL, "HTD 5M" -> HTD5M.
+// known names; names are matched exactly, as the window matches them.
+//   "MXL" -> "MXL"   "mxl" -> throws (did you mean "MXL"?)
+//   "HTD 5M" -> throws (did you mean "HTD5M"?)
 std::string_view knownBeltType(std::string_view text);
 
 // The known belt types nearest to a text, for messages: those equal to it

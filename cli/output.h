@@ -24,7 +24,8 @@ public:
 class Output {
 public:
     // Standard output when path is empty or "-". A file is written into a new
-    // temporary file beside it (beside the file a link leads to), readable by
+    // temporary file beside it (beside the file a symbolic link leads to; on
+    // Windows links are not followed, and a link is replaced), readable by
     // its owner only, which commit() syncs to the disk and renames over it
     // with the file's owner and permissions; until then the file is
     // untouched, and an interruption removes the temporary file.
