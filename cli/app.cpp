@@ -84,13 +84,41 @@ constexpr std::array kCommands = {
         declareDrive},
 };
 
-// "types, run, ... and drive"
-std::string commandNames()
+// "a, b and c"
+std::string listed(const std::vector<std::string_view>& names)
 {
-    std::string names;
-    for (std::size_t i = 0; i < kCommands.size(); ++i)
-        names += std::string(i == 0 ? "" : i + 1 == kCommands.size() ? " and " : ", ") + std::string(kCommands[i].name);
-    return names;
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        out += std::string(i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + std::string(names[i]);
+    return out;
+}
+
+// An option given to a command that does not take it, when others do: CLI11
+// would say only that "in --units" was not expected.
+//   types --units in -> "types takes no --units; table, hobs, identify and drive take it"
+std::string misplacedOption(
+    const std::vector<std::string>& arguments, const std::vector<std::pair<CLI::App*, Action>>& declared)
+{
+    if (arguments.size() < 2)
+        return {};
+    const auto command
+        = std::ranges::find(declared, arguments[1], [](const auto& pair) { return pair.first->get_name(); });
+    if (command == declared.end())
+        return {};
+    for (std::size_t i = 2; i < arguments.size() && arguments[i] != "--"; ++i) {
+        const std::string option = arguments[i].substr(0, arguments[i].find('='));
+        if (!option.starts_with("--") || command->first->get_option_no_throw(option))
+            continue;
+        std::vector<std::string_view> takers;
+        for (const auto& [other, action] : declared) {
+            if (other->get_option_no_throw(option))
+                takers.push_back(other->get_name());
+        }
+        if (!takers.empty())
+            return arguments[1] + " takes no " + option + "; " + listed(takers) + " take"
+                + (takers.size() == 1 ? "s" : "") + " it";
+    }
+    return {};
 }
 
 // Writes what the command's action gives into standard output or --output.
@@ -139,7 +167,10 @@ int runCommandLine(const std::vector<std::string>& arguments)
 
     if (arguments.size() > 1 && !arguments[1].starts_with('-')
         && std::ranges::none_of(kCommands, [&](const Command& command) { return command.name == arguments[1]; })) {
-        report("unknown command \"" + arguments[1] + "\"; the commands are " + commandNames());
+        std::vector<std::string_view> names;
+        for (const Command& command : kCommands)
+            names.push_back(command.name);
+        report("unknown command \"" + arguments[1] + "\"; the commands are " + listed(names));
         return 2;
     }
     std::vector<const char*> argv;
@@ -152,7 +183,8 @@ int runCommandLine(const std::vector<std::string>& arguments)
     } catch (const CLI::CallForVersion& version) {
         return printHelp(app, version);
     } catch (const CLI::ParseError& error) {
-        report(std::string(error.what()) + "; see 'quillon-cli --help'");
+        const std::string misplaced = misplacedOption(arguments, declared);
+        report((misplaced.empty() ? std::string(error.what()) : misplaced) + "; see 'quillon-cli --help'");
         return 2;
     }
     for (const auto& [command, action] : declared) {

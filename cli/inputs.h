@@ -54,9 +54,9 @@ double readDecimal(std::string_view text, std::string_view what);
 std::string_view knownBeltType(std::string_view text);
 
 // The known belt types nearest to a text, for messages: those equal to it
-// apart from letter case, blanks and hyphens, else the ones a few letters
-// away. Empty when none is near.
-//   "mxl" -> {"MXL"}   "HTD 5M" -> {"HTD5M"}   "STPD S14" -> {"STPD S14M"}
+// apart from letter case, full-width forms, blanks and hyphens, else the ones
+// a few letters away. Empty when none is near.
+//   "mxl" -> {"MXL"}   "ＭＸＬ" -> {"MXL"}   "HTD 5M" -> {"HTD5M"}   "STPD S14" -> {"STPD S14M"}
 std::vector<std::string_view> nearestBeltTypes(std::string_view text);
 
 // Picks columns by name from a comma-separated list, in the order given;
