@@ -88,9 +88,9 @@ void Output::openTemporaryFile()
     const std::string folder = slash == std::string::npos ? std::string(".") : target_.path.substr(0, slash + 1);
     if (error == EACCES || error == EPERM || error == EROFS)
         throw OutputError("cannot write " + path_ + ": the folder " + folder + " does not let files be made in it ("
-                + std::strerror(error) + ")",
+                + errorText(error) + ")",
             false);
-    throw OutputError("cannot write " + path_ + ": " + std::strerror(error), false);
+    throw OutputError("cannot write " + path_ + ": " + errorText(error), false);
 }
 
 Output::~Output()
@@ -108,7 +108,7 @@ Output::~Output()
 void Output::fail(int error)
 {
     const std::string where = path_.empty() ? std::string("the output") : path_;
-    throw OutputError("cannot write " + where + ": " + std::strerror(error), error == EPIPE);
+    throw OutputError("cannot write " + where + ": " + errorText(error), error == EPIPE);
 }
 
 void Output::flushBuffer()

@@ -35,6 +35,12 @@ private:
 // returns -1 on failure, with errno set.
 long writeStandard(std::FILE* stream, std::string_view utf8);
 
+// What an errno value set by these functions means, for messages: the
+// system's text, but on Windows EINVAL stands for a name Windows does not
+// allow, EBUSY for a file another program holds open and ENXIO for a device
+// that is not there (CON without a console).
+std::string errorText(int error);
+
 // What stands at an output path, symbolic links followed to their target.
 struct OutputTarget {
     enum class Kind { Missing, RegularFile, Folder, Other }; // Other: a device, a pipe, a socket

@@ -30,6 +30,11 @@ long writeStandard(std::FILE* stream, std::string_view utf8)
     return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size() ? 0 : -1;
 }
 
+std::string errorText(int error)
+{
+    return std::strerror(error);
+}
+
 OutputTarget findOutputTarget(const std::string& utf8Path)
 {
     OutputTarget target{.path = utf8Path};

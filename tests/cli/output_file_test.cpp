@@ -1,6 +1,6 @@
 // Where quillon-cli writes: links, devices, pipes, and what is left behind
-// when writing fails or is interrupted. POSIX only: these need a shell, links,
-// signals and resource limits.
+// when writing fails or is interrupted; on POSIX with a shell, links, signals
+// and resource limits, on Windows its devices, names and sharing.
 
 #include "run_program.h"
 
@@ -12,7 +12,9 @@
 #include <string>
 #include <tuple>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -210,6 +212,39 @@ TEST_F(OutputFile, HelpThatCannotBeWrittenIsAFailure)
     const auto help = runCli({"--help"}, "/dev/full");
     EXPECT_EQ(help.status, 1);
     EXPECT_NE(help.err.find("cannot write"), std::string::npos);
+}
+
+#else
+
+TEST(OutputFile, WindowsDevicesNamesAndFilesInUse)
+{
+    const std::string folder = makeScratchFolder();
+    const auto path = [&](const std::string& name) { return fs::path(std::u8string(name.begin(), name.end())); };
+    writeFile(folder + "/held.csv", "before");
+    // Held open as Excel holds a workbook: no one else may write it.
+    HANDLE held = CreateFileW(path(folder + "/held.csv").wstring().c_str(), GENERIC_READ | GENERIC_WRITE,
+        FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    const struct {
+        std::string output;
+        int status;
+        const char* error; // a part of standard error
+    } cases[] = {
+        {"NUL", 0, ""}, {folder + "/a?b.csv", 1, "Windows does not allow this name"},
+        {folder + "/held.csv", 1, "held.csv: it is in use by another program"},
+        {"CON", 1, "CON is the console, and this program has none"}, // ctest gives it none
+    };
+    for (const auto& c : cases) {
+        const auto result = runCli({"types", "--output", c.output});
+        EXPECT_EQ(result.status, c.status) << c.output;
+        EXPECT_NE(result.err.find(c.error), std::string::npos) << c.output << ": " << result.err;
+        EXPECT_EQ(c.status != 0, !result.err.empty()) << result.err;
+    }
+    CloseHandle(held);
+    EXPECT_EQ(readFile(folder + "/held.csv"), "before");
+    EXPECT_EQ(std::distance(fs::directory_iterator(path(folder)), fs::directory_iterator()), 1);
+    fs::remove_all(path(folder));
 }
 
 #endif
