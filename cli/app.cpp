@@ -129,9 +129,9 @@ int runCommand(const Action& action, const std::string& outputPath)
     try {
         const Writer write = action();
         Output output(outputPath);
-        const std::vector<std::string> warnings = write(output);
+        write(output);
         output.commit();
-        for (const std::string& warning : warnings)
+        for (const std::string& warning : output.warnings())
             report("warning: " + warning);
         return 0;
     } catch (const InputError& error) {

@@ -31,7 +31,10 @@ Writer tableWriter(Table table, const TableOptions& chosen)
     options.columns = chosen.columns ? pickColumns(*chosen.columns, columnNames(table)) : defaultColumns(table);
     return [table = std::move(table), options](Output& output) {
         writeTable(table, options, output);
-        return table.warnings ? table.warnings() : std::vector<std::string>{};
+        if (table.warnings) {
+            for (std::string& warning : table.warnings())
+                output.warn(std::move(warning));
+        }
     };
 }
 

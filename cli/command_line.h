@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace CLI {
 class App;
@@ -18,9 +17,8 @@ class App;
 
 namespace quillon::cli {
 
-// What a command writes, once its arguments are read and checked. Returns
-// warnings for standard error, which stays apart from the data.
-using Writer = std::function<std::vector<std::string>(Output&)>;
+// What a command writes, once its arguments are read and checked.
+using Writer = std::function<void(Output&)>;
 
 // Runs a command on its parsed arguments: reads and checks all of them
 // (throwing InputError, or NothingFound, before anything is written) and

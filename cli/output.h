@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillon::cli {
 
@@ -70,6 +71,11 @@ public:
     // place. Throws OutputError when any of it fails.
     void commit();
 
+    // A warning about the output, for standard error once it is committed:
+    // after the data on a terminal, and not at all when writing fails.
+    void warn(std::string warning) { warnings_.push_back(std::move(warning)); }
+    const std::vector<std::string>& warnings() const { return warnings_; }
+
 private:
     static constexpr std::size_t kBufferSize = 1 << 16;
     void openTemporaryFile();
@@ -87,6 +93,7 @@ private:
     std::size_t used_ = 0;
     long long written_ = 0; // into file_
     bool committed_ = false;
+    std::vector<std::string> warnings_;
 };
 
 } // namespace quillon::cli

@@ -242,7 +242,7 @@ TEST(Errors, EachSaysWhatWasWrongWithItsStatus)
         {{"run", "HTD 5M", "40"}, 2, "did you mean \"HTD5M\""},
         {{"run", "Nothing like it", "40"}, 2, "\"Nothing like it\". Belt types are matched exactly"},
         {{"run", "ＭＸＬ", "40"}, 2, "did you mean \"MXL\"?"}, // as a Chinese input method types it
-        {{"types", "--units", "in"}, 2, "types takes no --units; table, hobs, identify and drive take it"},
+        {{"types", "--units", "in"}, 2, "types takes no --units; table, hobs, identify"},
         {{"run", "MXL", "1e400"}, 2, "smaller tooth count"},
         {{"run", "MXL"}, 2, "TEETH"},
         {{"types", "--columns", "belt,colour"}, 2, "belt,family,pitch,segmentLine1,segmentLine2"},
