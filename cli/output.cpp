@@ -195,4 +195,5 @@ void Output::writeInPlace()
         || !syncFile(target.get()))
         fail(errno);
 }
+
 } // namespace quillon::cli
