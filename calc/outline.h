@@ -4,6 +4,7 @@
 #pragma once
 
 #include "calc/diameters.h"
+#include "calc/profile.h"
 
 #include <stdexcept>
 #include <string>
@@ -42,9 +43,10 @@ enum class GrooveConstruction {
 // 360°/teeth apart. Each groove has its land arc on the outside circle before
 // it (the first piece is the land arc that ends where groove 0 begins).
 struct PulleyOutline {
-    std::string_view beltType;
+    std::string_view beltType; // the catalogue's name, valid for the program's life
     int teeth = 0;
-    Diameters diameters{}; // unrounded, as the run computes them
+    GrooveProfile profile{}; // the table row drawn
+    Diameters diameters{};   // unrounded, as the run computes them
     GrooveConstruction construction = GrooveConstruction::StraightFlanks;
     double topWidth = 0; // the groove's width on the outside circle as drawn
     std::vector<OutlinePiece> pieces{};
@@ -74,7 +76,8 @@ inline constexpr int kMaxOutlineTeeth = 100'000;
 // approximate is true, with 6 pieces a groove: land arc, tip fillet, flank,
 // bottom arc, flank, tip fillet. Throws OutlineRefused for an unknown belt
 // type, STPD and HTD20M, a tooth count that is not whole or is below 3 or
-// above kMaxOutlineTeeth, and a groove whose pieces do not all fit.
+// above kMaxOutlineTeeth, a groove whose pieces do not all fit, and grooves
+// that overlap their neighbours.
 //   ("XL", 20).pieces.size() -> 160      ("T5", 40).topWidth -> 3.32
 //   ("HTD5M", 40) -> throws, onlyApproximately   ("T2.5", 6) -> throws
 PulleyOutline pulleyOutline(std::string_view beltType, double toothCount, bool approximate = false);

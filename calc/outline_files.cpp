@@ -112,7 +112,7 @@ std::string outlineNote(const PulleyOutline& outline, Units units)
     std::string note = std::string(outline.beltType) + ", " + wholeNumberText(outline.teeth) + " teeth: pitch diameter "
         + length(outline.diameters.pitch, units) + ", outside diameter " + length(outline.diameters.outside, units)
         + ", root diameter " + length(outline.diameters.root, units) + "; ";
-    const GrooveProfile profile = calculatePulley(outline.beltType, outline.teeth).profile;
+    const GrooveProfile& profile = outline.profile;
     if (outline.construction == GrooveConstruction::ArcBottom)
         return note + "approximate: a bottom arc of the root radius with straight flanks tangent to it at "
             + plainText(profile.halfAngle) + "°, whose top width is " + length(outline.topWidth, units)

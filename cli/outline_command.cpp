@@ -29,7 +29,8 @@ Action declareOutline(CLI::App& command)
         ->check(CLI::IsMember({"svg", "dxf"}));
     command.add_flag("--approximate", given->approximate,
         "Draw HTD3M to HTD14M approximately: a bottom arc of the root radius, straight flanks tangent to it at 7°, "
-        "whose top width differs from the table's by about 0.1 mm (the output says by how much)");
+        "whose top width differs from the table's by up to 0.1 mm from the type's smallest hob segment up (standard "
+        "error says by how much)");
     command.add_option("--units", given->units.name, "Lengths in mm (the default) or in (inches, unrounded)")
         ->check(CLI::IsMember({"mm", "in"}));
     command.footer(
@@ -40,7 +41,9 @@ Action declareOutline(CLI::App& command)
         "of a millimetre (under 0.1 mm from about 20 teeth). STPD and HTD20M cannot be drawn from their tables.");
     return [given]() -> Writer {
         const std::string_view beltType = knownBeltType(given->belt);
-        const int teeth = readWholeTeeth(given->teeth, "TEETH");
+        // Read as a number, so that the outline's own limits are the ones
+        // a message names.
+        const double teeth = readDecimal(given->teeth, "TEETH");
         const Units units = given->units.units();
         PulleyOutline outline;
         try {

@@ -4,11 +4,13 @@
 
 #include "calc/catalogue/catalogue.h"
 #include "calc/outline.h"
+#include "calc/outline_files.h"
 #include "calc/run.h"
 #include "calc/segments.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -191,6 +193,9 @@ TEST(Outline, RefusesWhatCannotBeDrawnSayingWhy)
              Case{"XL", 2, "3 to 100000 teeth"},
              Case{"XL", 100001, "3 to 100000 teeth"},
              Case{"T2.5", 6, "no land"},
+             // Lands are left on the outside circle, but the flanks lean
+             // less than the radius does, and the grooves meet lower down.
+             Case{"T20", 3, "neighbouring grooves overlap"},
              Case{"XL", 3, "bottom width 1.32 mm does not fit"},
              Case{"H", 5, "no straight flank"},
              Case{"HTD3M", 8, "no straight flank"},
@@ -203,6 +208,22 @@ TEST(Outline, RefusesWhatCannotBeDrawnSayingWhy)
             EXPECT_NE(std::string(refused.what()).find(c.because), std::string::npos) << refused.what();
         }
     }
+}
+
+TEST(OutlineFiles, AGermanLocaleChangesNoByte)
+{
+    // A writer that formatted numbers through the C library would write
+    // decimal commas here.
+    const PulleyOutline outline = pulleyOutline("T5", 40);
+    const std::string svg = outlineSvg(outline, Units::Inches);
+    const std::string dxf = outlineDxf(outline, Units::Millimetres);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "de_DE.UTF-8 is not generated on this machine";
+    const std::string germanSvg = outlineSvg(outline, Units::Inches);
+    const std::string germanDxf = outlineDxf(outline, Units::Millimetres);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(germanSvg, svg);
+    EXPECT_EQ(germanDxf, dxf);
 }
 
 } // namespace
