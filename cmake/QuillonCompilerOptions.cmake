@@ -25,3 +25,10 @@ function(quillon_set_warnings target)
         endif()
     endif()
 endfunction()
+
+if(EMSCRIPTEN)
+    # The core reports a number beyond a double by an exception, which
+    # Emscripten turns off by default; without it the module would abort.
+    add_compile_options(-fexceptions)
+    add_link_options(-fexceptions)
+endif()
