@@ -1,0 +1,64 @@
+// The page's script: moves texts between the boxes and the module, as the
+// desktop windows' three handlers do. Runs when the module is ready.
+Module.onRuntimeInitialized = () => {
+  const box = (name) => document.getElementById(name);
+  const beltType = box('Combo1').querySelector('input');
+  const list = box('Combo1').querySelector('select');
+  // The decimal separator of the browser's language, as the desktop windows
+  // take the locale's. (No ?. nor ??: Emscripten's minifier does not know them.)
+  const separator = new Intl.NumberFormat(navigator.language).formatToParts(0.5)
+    .filter((part) => part.type === 'decimal').map((part) => part.value).join('') || '.';
+
+  // A text handed to the module in memory of its own: a pasted text of
+  // millions of characters would not fit the stack.
+  const call = (fn, ...texts) => {
+    const pointers = texts.map((text) => {
+      const size = lengthBytesUTF8(text) + 1;
+      const at = _malloc(size);
+      stringToUTF8(text, at, size);
+      return at;
+    });
+    const answer = UTF8ToString(fn(...pointers));
+    pointers.forEach(_free);
+    return answer;
+  };
+
+  // The list shows no entry of its own: what the field shows is the belt
+  // type, and picking the same entry again still counts.
+  list.selectedIndex = -1;
+  list.addEventListener('change', () => {
+    beltType.value = list.value;
+    list.selectedIndex = -1;
+    beltType.focus();
+  });
+  beltType.addEventListener('keydown', (event) => {
+    if ((event.altKey && event.key === 'ArrowDown') || event.key === 'F4') {
+      event.preventDefault();
+      if (list.showPicker) list.showPicker();
+    }
+  });
+
+  box('Command1').addEventListener('click', () => {
+    const answer = call(_quillonCalculate, beltType.value, box('Text1').value, separator);
+    if (answer.startsWith('!')) {
+      alert(answer.slice(1)); // no box is changed
+      return;
+    }
+    for (const line of answer.split('\n').filter(Boolean)) {
+      const [name, text] = line.split('\t');
+      box(name).value = text;
+      box(name).scrollLeft = 0;
+    }
+  });
+  box('Command2').addEventListener('click', () => window.print());
+  box('Command3').addEventListener('click', () => {
+    window.close();
+    // A tab the user opened may not be closed by its page: the window goes
+    // all the same, and the page says so.
+    setTimeout(() => {
+      box('Form1').hidden = true;
+      box('ended').hidden = false;
+    }, 50);
+  });
+  box('Form1').dataset.ready = '';
+};
