@@ -206,8 +206,10 @@ std::string scientificText(const Decimal& number, int decimals)
         text += '.' + digits.substr(1);
     const int exponent = number.isZero() ? 0 : number.leadingExponent();
     text += exponent < 0 ? "e-" : "e+";
-    const std::string power = std::to_string(std::abs(exponent));
-    return text + (power.size() < 2 ? "0" : "") + power;
+    std::string power;
+    for (int rest = std::abs(exponent); rest > 0 || power.size() < 2; rest /= 10)
+        power.insert(power.begin(), static_cast<char>('0' + rest % 10));
+    return text + power;
 }
 
 std::to_chars_result put(char* first, char* last, std::string_view text)

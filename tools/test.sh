@@ -9,7 +9,12 @@
 source "$(dirname "$0")/common.sh"
 
 install_packages "${QUILLON_BUILD_PACKAGES[@]}" "${QUILLON_CLI_PACKAGES[@]}" libgtest-dev \
-    xvfb xauth xdotool x11-utils cups-daemon cups-client poppler-utils
+    xvfb xauth xdotool x11-utils cups-daemon cups-client poppler-utils python3-ezdxf librecad locales
+# The outline files are checked to be the same bytes in a German locale.
+if ! locale -a | grep -qx 'de_DE.utf8'; then
+    as_root sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+    as_root locale-gen >/dev/null
+fi
 configure_and_build -DBUILD_TESTING=ON -DQUILLON_BUILD_CLI=ON -DQUILLON_WERROR=ON
 
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \

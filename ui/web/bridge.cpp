@@ -2,6 +2,8 @@
 // texts out. Each returns a text that lives until the next call.
 
 #include "calc/full_width.h"
+#include "calc/outline_files.h"
+#include "calc/reader.h"
 #include "calc/run.h"
 #include "ui/texts.h"
 
@@ -36,6 +38,35 @@ EMSCRIPTEN_KEEPALIVE const char* quillonCalculate(
             lastAnswer += box.text;
             lastAnswer += '\n';
         }
+    } catch (const quillon::OutOfRange&) {
+        lastAnswer = std::string("!") + quillon::ui::kToothCountOutOfRange;
+    }
+    return lastAnswer.c_str();
+}
+
+// The pulley's outline as quillon-cli outline draws it, in millimetres, for
+// the tooth count as 计算 reads it: the construction note, the SVG and the
+// DXF, separated by form feeds; HTD3M to HTD14M approximately, as they can
+// only be drawn so. Where no outline is defined, the reason after a "!".
+//   ("XL", "20") -> "XL, 20 teeth: ...\f<?xml ...\f  0\r\nSECTION..."
+//   ("STPD S2M", "20") -> "!..."
+EMSCRIPTEN_KEEPALIVE const char* quillonOutline(const char* beltType, const char* toothCount)
+{
+    try {
+        const double teeth = quillon::readToothCount(quillon::foldFullWidth(toothCount));
+        quillon::PulleyOutline outline;
+        try {
+            outline = quillon::pulleyOutline(beltType, teeth);
+        } catch (const quillon::OutlineRefused& refused) {
+            if (!refused.onlyApproximately)
+                throw;
+            outline = quillon::pulleyOutline(beltType, teeth, true);
+        }
+        const auto units = quillon::Units::Millimetres;
+        lastAnswer = quillon::outlineNote(outline, units) + '\f' + quillon::outlineSvg(outline, units) + '\f'
+            + quillon::outlineDxf(outline, units);
+    } catch (const quillon::OutlineRefused& refused) {
+        lastAnswer = std::string("!") + refused.what();
     } catch (const quillon::OutOfRange&) {
         lastAnswer = std::string("!") + quillon::ui::kToothCountOutOfRange;
     }

@@ -49,7 +49,23 @@ Module.onRuntimeInitialized = () => {
       box(name).value = text;
       box(name).scrollLeft = 0;
     }
+    showOutline(call(_quillonOutline, beltType.value, box('Text1').value));
   });
+
+  // Below the window: the pulley's outline with its note and its files, or
+  // the reason there is none.
+  const dataUrl = (type, text) => `data:${type};charset=utf-8,${encodeURIComponent(text)}`;
+  const showOutline = (answer) => {
+    const [note, svg, dxf] = answer.replace(/^!/, '').split('\f');
+    box('outline').hidden = false;
+    box('outlineNote').textContent = note;
+    box('outlineDrawing').hidden = box('outlineFiles').hidden = !svg;
+    if (!svg) return;
+    const name = `${beltType.value}-${box('Text1').value}`.replace(/[^\w.-]+/g, '_');
+    box('outlineDrawing').src = dataUrl('image/svg+xml', svg);
+    Object.assign(box('outlineSvg'), { href: dataUrl('image/svg+xml', svg), download: `${name}.svg` });
+    Object.assign(box('outlineDxf'), { href: dataUrl('application/dxf', dxf), download: `${name}.dxf` });
+  };
   box('Command2').addEventListener('click', () => window.print());
   box('Command3').addEventListener('click', () => {
     window.close();

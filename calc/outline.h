@@ -1,0 +1,82 @@
+// The outer contour of a whole pulley as lines and arcs, built from the groove
+// data of the catalogue row the run picks. Writers of drawing files take it
+// from here (calc/outline_files.h).
+#pragma once
+
+#include "calc/diameters.h"
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillon {
+
+// A point in millimetres; the pulley's axis is (0, 0), y points up.
+struct Point {
+    double x = 0;
+    double y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+// One piece of the contour, from start to end: a straight line when sweep is
+// 0, else an arc about centre of the given radius that turns by sweep radians,
+// counter-clockwise when positive. Each piece starts exactly (the same
+// doubles) where the one before it ends, and the last ends where the first
+// starts.
+struct OutlinePiece {
+    Point start;
+    Point end;
+    double sweep = 0;
+    Point centre{};
+    double radius = 0;
+};
+
+// How the grooves are drawn.
+enum class GrooveConstruction {
+    StraightFlanks, // the inch series and the T series: exact from the table
+    ArcBottom,      // HTD, approximate: a bottom arc and straight flanks tangent to it
+};
+
+// A pulley's contour: counter-clockwise, groove 0 centred on +y, grooves
+// 360°/teeth apart. Each groove has its land arc on the outside circle before
+// it (the first piece is the land arc that ends where groove 0 begins).
+struct PulleyOutline {
+    std::string_view beltType;
+    int teeth = 0;
+    Diameters diameters{}; // unrounded, as the run computes them
+    GrooveConstruction construction = GrooveConstruction::StraightFlanks;
+    double topWidth = 0; // the groove's width on the outside circle as drawn
+    std::vector<OutlinePiece> pieces{};
+};
+
+// The pulley cannot be drawn from its groove data; what() says why, naming
+// what is missing. onlyApproximately: it can be drawn when approximate is
+// asked for.
+class OutlineRefused : public std::runtime_error {
+public:
+    explicit OutlineRefused(const std::string& reason, bool onlyApproximately = false)
+        : std::runtime_error(reason),
+          onlyApproximately(onlyApproximately)
+    {
+    }
+    bool onlyApproximately;
+};
+
+// The most teeth an outline is drawn for.
+inline constexpr int kMaxOutlineTeeth = 100'000;
+
+// The contour of a pulley of toothCount teeth of the belt type, for the
+// circles the run computes (pitch × z ÷ 3.14159265, less twiceTipOffset, less
+// twice the groove depth), unrounded. Straight-sided grooves (MXL … XXH, T2.5
+// … T20) have 8 pieces each: land arc, tip fillet, flank, root fillet, root
+// arc, root fillet, flank, tip fillet. HTD3M … HTD14M are drawn only when
+// approximate is true, with 6 pieces a groove: land arc, tip fillet, flank,
+// bottom arc, flank, tip fillet. Throws OutlineRefused for an unknown belt
+// type, STPD and HTD20M, a tooth count that is not whole or is below 3 or
+// above kMaxOutlineTeeth, and a groove whose pieces do not all fit.
+//   ("XL", 20).pieces.size() -> 160      ("T5", 40).topWidth -> 3.32
+//   ("HTD5M", 40) -> throws, onlyApproximately   ("T2.5", 6) -> throws
+PulleyOutline pulleyOutline(std::string_view beltType, double toothCount, bool approximate = false);
+
+} // namespace quillon

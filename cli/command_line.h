@@ -1,0 +1,60 @@
+// The commands of quillon-cli as the command line declares them: each one
+// function that declares its arguments and returns what runs it. Adding a
+// command is one such function and one line in app.cpp's list of commands.
+#pragma once
+
+#include "calc/inches.h"
+#include "cli/output.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace CLI {
+class App;
+}
+
+namespace quillon::cli {
+
+// What a command writes, once its arguments are read and checked.
+using Writer = std::function<void(Output&)>;
+
+// Runs a command on its parsed arguments: reads and checks all of them
+// (throwing InputError, or NothingFound, before anything is written) and
+// returns what writes its output. The output, standard output or --output,
+// is opened only after that.
+using Action = std::function<Writer()>;
+
+// The options of a command whose output is a table (cli/writers.h).
+struct TableOptions {
+    std::string format = "text";
+    std::optional<std::string> columns;
+    bool byteOrderMark = false;
+};
+
+// Declares --format (text, csv, tsv, json), --columns and --bom.
+void addTableOptions(CLI::App& command, TableOptions& options);
+
+// The units of a command's lengths, as --units names them.
+struct UnitsOption {
+    std::string name = "mm";
+    Units units() const { return name == "in" ? Units::Inches : Units::Millimetres; }
+};
+
+// Declares --units mm|in.
+void addUnitsOption(CLI::App& command, UnitsOption& units);
+
+// Declares --output FILE, which every command takes.
+void addOutputOption(CLI::App& command, std::string& path);
+
+// The declarations of the commands, in the order of the help.
+Action declareTypes(CLI::App& command);
+Action declareRun(CLI::App& command);
+Action declareTable(CLI::App& command);
+Action declareHobs(CLI::App& command);
+Action declareIdentify(CLI::App& command);
+Action declareDrive(CLI::App& command);
+Action declareOutline(CLI::App& command); // cli/outline_command.cpp
+
+} // namespace quillon::cli

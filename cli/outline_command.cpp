@@ -1,0 +1,61 @@
+// quillon-cli outline: a pulley's contour as a drawing file.
+
+#include "calc/outline_files.h"
+#include "cli/command_line.h"
+#include "cli/inputs.h"
+#include "cli/platform.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+
+namespace quillon::cli {
+
+Action declareOutline(CLI::App& command)
+{
+    struct Arguments {
+        std::string belt;
+        std::string teeth;
+        std::string format = "svg";
+        bool approximate = false;
+        UnitsOption units;
+    };
+    auto given = std::make_shared<Arguments>();
+    command.add_option("BELT", given->belt, "Belt type, as in 'quillon-cli types'")->required();
+    command.add_option("TEETH", given->teeth, "Tooth count, a whole number from 3")->required();
+    command
+        .add_option("--format", given->format,
+            "File format: svg (the default; one path, width and height in mm or in) or dxf (R2000, one closed "
+            "LWPOLYLINE on layer OUTLINE)")
+        ->check(CLI::IsMember({"svg", "dxf"}));
+    command.add_flag("--approximate", given->approximate,
+        "Draw HTD3M to HTD14M approximately: a bottom arc of the root radius, straight flanks tangent to it at 7°, "
+        "whose top width differs from the table's by about 0.1 mm (the output says by how much)");
+    command.add_option("--units", given->units.name, "Lengths in mm (the default) or in (inches, unrounded)")
+        ->check(CLI::IsMember({"mm", "in"}));
+    command.footer(
+        "The outline is the closed outer contour of the whole pulley, its axis at (0, 0) and a groove centred on +y, "
+        "drawn for the unrounded diameters the window's texts are rounded from. Straight-sided grooves (MXL to XXH, "
+        "T2.5 to T20) are exactly as the table gives them. The inch series' numbers define the groove of a "
+        "straight-sided drawing: a hobbed groove of a small H, XH or XXH pulley differs from it by up to a few tenths "
+        "of a millimetre (under 0.1 mm from about 20 teeth). STPD and HTD20M cannot be drawn from their tables.");
+    return [given]() -> Writer {
+        const std::string_view beltType = knownBeltType(given->belt);
+        const int teeth = readWholeTeeth(given->teeth, "TEETH");
+        const Units units = given->units.units();
+        PulleyOutline outline;
+        try {
+            outline = pulleyOutline(beltType, teeth, given->approximate);
+        } catch (const OutlineRefused& refused) {
+            throw InputError(
+                std::string(refused.what()) + (refused.onlyApproximately ? "; give --approximate to draw it so" : ""));
+        }
+        if (outline.construction == GrooveConstruction::ArcBottom)
+            writeStandard(stderr, "quillon-cli: " + outlineNote(outline, units) + "\n");
+        auto file = std::make_shared<const std::string>(
+            given->format == "dxf" ? outlineDxf(outline, units) : outlineSvg(outline, units));
+        return [file](Output& output) { output.write(*file); };
+    };
+}
+
+} // namespace quillon::cli
