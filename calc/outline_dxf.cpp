@@ -3,6 +3,7 @@
 
 #include "calc/number_text.h"
 #include "calc/outline_files.h"
+#include "calc/portable_math.h"
 
 #include <cmath>
 #include <string_view>
@@ -177,7 +178,7 @@ void writeContour(DxfText& dxf, const PulleyOutline& outline, Units units)
     for (const OutlinePiece& piece : outline.pieces) {
         dxf(10, drawingLength(piece.start.x, units))(20, drawingLength(piece.start.y, units));
         if (piece.sweep != 0)
-            dxf(42, std::tan(piece.sweep / 4));
+            dxf(42, portableTan(piece.sweep / 4));
     }
     dxf(0, "ENDSEC");
 }

@@ -20,15 +20,17 @@ if [ "$testing" = ON ]; then
     install_packages "${QUILLON_CLI_PACKAGES[@]}" g++ googletest chromium fonts-noto-cjk poppler-utils
     # Some machines' nodejs brings its own npm, which Debian's npm would clash with.
     command -v npm >/dev/null || install_packages npm
-    # The page is compared with quillon-cli built for this machine: the one
-    # tools/test.sh built, or one built here.
-    native_cli=$QUILLON_BUILD/cli/quillon-cli
-    if [ ! -x "$native_cli" ]; then
-        cmake -S "$QUILLON_ROOT" -B "$QUILLON_WEB_BUILD-cli" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    # The page is compared with quillon-cli built for this machine from the
+    # same sources: in build/ where tools/test.sh made it, else beside.
+    if grep -q '^QUILLON_BUILD_CLI:BOOL=ON' "$QUILLON_BUILD/CMakeCache.txt" 2>/dev/null; then
+        native_build=$QUILLON_BUILD
+    else
+        native_build=$QUILLON_WEB_BUILD-cli
+        cmake -S "$QUILLON_ROOT" -B "$native_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DQUILLON_BUILD_WINDOW=OFF -DBUILD_TESTING=OFF
-        cmake --build "$QUILLON_WEB_BUILD-cli" --target quillon-cli
-        native_cli=$QUILLON_WEB_BUILD-cli/cli/quillon-cli
     fi
+    cmake --build "$native_build" --target quillon-cli
+    native_cli=$native_build/cli/quillon-cli
     # puppeteer-core as the lockfile pins it; it downloads no browser.
     (cd "$QUILLON_ROOT/tests/ui/web" && npm ci --no-audit --no-fund --loglevel=error)
 fi

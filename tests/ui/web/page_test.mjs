@@ -2,8 +2,10 @@
 // file with every network request refused.
 //   node page_test.mjs QUILLON_HTML QUILLON_CLI CONTROLS_H
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { execFileSync, spawnSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { launchBrowser, openOffline } from './browser.mjs';
 
@@ -124,5 +126,39 @@ test('a tooth count beyond a double warns and changes no box', async () => {
     await page.click('#Command1');
     assert.equal(await shown, warning);
     assert.deepEqual(await readBoxes(), before, `${teeth.length} characters`);
+  }
+});
+
+test('below the window: the outline, its note, and downloads byte for byte as quillon-cli outline writes them', async () => {
+  const folder = mkdtempSync(join(tmpdir(), 'quillon-downloads-'));
+  try {
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    for (const { belt, teeth, approximate } of [{ belt: 'XL', teeth: '20' }, { belt: 'HTD5M', teeth: '30', approximate: true }]) {
+      await page.select('#Combo1 select', belt);
+      await typeInto('Text1', teeth);
+      await page.click('#Command1');
+      const extra = approximate ? ['--approximate'] : [];
+      for (const format of ['dxf', 'svg']) {
+        await page.click(`#outline${format === 'dxf' ? 'Dxf' : 'Svg'}`);
+        const saved = join(folder, `${belt}-${teeth}.${format}`);
+        for (let waited = 0; !existsSync(saved) && waited < 100; waited += 1) await new Promise((r) => setTimeout(r, 50));
+        const written = execFileSync(cli, ['outline', belt, teeth, '--format', format, ...extra]);
+        assert.ok(readFileSync(saved).equals(written), `${belt} ${teeth} ${format}`);
+      }
+      // The approximation is said as the command says it.
+      const said = spawnSync(cli, ['outline', belt, teeth, ...extra], { encoding: 'utf8' }).stderr;
+      const note = await page.$eval('#outlineNote', (p) => p.textContent);
+      if (approximate) assert.equal(`quillon-cli: ${note}\n`, said);
+      assert.equal(await page.$eval('#outlineDrawing', (img) => img.complete && img.naturalWidth > 0), true);
+    }
+    // Where none is defined, the reason the command gives, and no drawing.
+    await page.select('#Combo1 select', 'STPD S2M');
+    await page.click('#Command1');
+    const refusal = spawnSync(cli, ['outline', 'STPD S2M', '30'], { encoding: 'utf8' }).stderr;
+    assert.equal(`quillon-cli: ${await page.$eval('#outlineNote', (p) => p.textContent)}\n`, refusal);
+    assert.equal(await page.$eval('#outlineDrawing', (img) => img.hidden), true);
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
   }
 });
