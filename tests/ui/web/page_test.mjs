@@ -29,7 +29,7 @@ before(async () => {
   assert.equal(controls.length, 41);
   browser = await launchBrowser();
   ({ page, refused } = await openOffline(browser, pageFile));
-  await page.waitForSelector('#Form1[data-ready]');
+  await page.waitForSelector('#Form1[data-calculates]');
 });
 after(() => browser && browser.close());
 

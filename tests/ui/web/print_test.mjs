@@ -33,7 +33,7 @@ async function withPage(lang, work) {
   const browser = await launchBrowser({ lang });
   try {
     const { page } = await openOffline(browser, pageFile);
-    await page.waitForSelector('#Form1[data-ready]');
+    await page.waitForSelector('#Form1[data-calculates]');
     await work(page, browser);
   } finally {
     await browser.close();
@@ -104,7 +104,7 @@ test('退出 closes a window a script opened, and elsewhere ends the window and 
     await page.evaluate((url) => { window.opened = window.open(url); }, pathToFileURL(pageFile).href);
     const target = await browser.waitForTarget((t) => t.url().endsWith('quillon.html') && t.opener());
     const opened = await target.page();
-    await opened.waitForSelector('#Form1[data-ready]');
+    await opened.waitForSelector('#Form1[data-calculates]');
     await opened.click('#Command3');
     await page.waitForFunction(() => window.opened.closed);
   });
