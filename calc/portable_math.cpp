@@ -72,12 +72,10 @@ double arcTangentUpToOne(double t)
     return offset + 2 * (v - v * sum);
 }
 
-} // namespace
-
-double portableSin(double x)
+// sin(quarter × pi/2 + r).
+double sineOfQuarters(int quarter, double r)
 {
-    double r = 0;
-    switch (quarterTurns(x, r)) {
+    switch (quarter % 4) {
     case 0:
         return sineNearZero(r);
     case 1:
@@ -89,19 +87,20 @@ double portableSin(double x)
     }
 }
 
+} // namespace
+
+double portableSin(double x)
+{
+    double r = 0;
+    const int quarter = quarterTurns(x, r);
+    return sineOfQuarters(quarter, r);
+}
+
 double portableCos(double x)
 {
     double r = 0;
-    switch (quarterTurns(x, r)) {
-    case 0:
-        return cosineNearZero(r);
-    case 1:
-        return -sineNearZero(r);
-    case 2:
-        return -cosineNearZero(r);
-    default:
-        return sineNearZero(r);
-    }
+    const int quarter = quarterTurns(x, r);
+    return sineOfQuarters(quarter + 1, r); // cos x = sin(x + pi/2)
 }
 
 double portableTan(double x)

@@ -40,7 +40,7 @@ cmake -S "$QUILLON_ROOT" -B "$QUILLON_WEB_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Min
     -DCMAKE_CXX_FLAGS_MINSIZEREL="-Oz -DNDEBUG" \
     -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" \
-    -DQUILLON_BUILD_CLI=OFF -DBUILD_TESTING=$testing -DQUILLON_NATIVE_CLI="${native_cli:-}"
+    -DQUILLON_BUILD_CLI=OFF -DQUILLON_WERROR=ON -DBUILD_TESTING=$testing -DQUILLON_NATIVE_CLI="${native_cli:-}"
 cmake --build "$QUILLON_WEB_BUILD"
 echo "Made $QUILLON_WEB_BUILD/quillon.html ($(stat -c %s "$QUILLON_WEB_BUILD/quillon.html") bytes)"
 

@@ -3,6 +3,7 @@
 // @CONTROLS@ and @BELT_TYPES@ are replaced; everything else is kept.
 
 #include "calc/catalogue/catalogue.h"
+#include "calc/markup.h"
 #include "ui/controls.h"
 #include "ui/texts.h"
 
@@ -14,27 +15,6 @@
 
 namespace quillon::ui {
 namespace {
-
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 // Where a control stands, in CSS pixels: 1/96 inch, 15 twips.
 std::string placement(int left, int top, int width, int height)
@@ -50,12 +30,13 @@ std::string controlsMarkup()
 {
     std::string markup;
     for (const ControlSpec& row : kControls) {
-        const std::string id = escaped(row.name);
+        const std::string id = markupEscaped(row.name);
         const std::string style = placement(row.left, row.top, row.width, row.height);
-        const std::string name = escaped(row.accessibleName);
+        const std::string name = markupEscaped(row.accessibleName);
         switch (row.kind) {
         case ControlKind::Label:
-            markup += "<div id=\"" + id + "\" class=\"label\" style=\"" + style + "\">" + escaped(row.text) + "</div>\n";
+            markup += "<div id=\"" + id + "\" class=\"label\" style=\"" + style + "\">" + markupEscaped(row.text)
+                + "</div>\n";
             break;
         case ControlKind::ComboBox:
             // The list stands behind the field, its arrow showing at the
@@ -63,14 +44,14 @@ std::string controlsMarkup()
             markup += "<div id=\"" + id + "\" class=\"combo\" style=\"" + style + "\">"
                 + "<select tabindex=\"-1\" aria-hidden=\"true\">@BELT_TYPES@</select>"
                 + "<input role=\"combobox\" aria-expanded=\"false\" aria-label=\"" + name + "\" value=\""
-                + escaped(row.text) + "\" spellcheck=\"false\" autocomplete=\"off\" autofocus></div>\n";
+                + markupEscaped(row.text) + "\" spellcheck=\"false\" autocomplete=\"off\" autofocus></div>\n";
             break;
         case ControlKind::TextBox:
             markup += "<input id=\"" + id + "\" style=\"" + style + "\" aria-label=\"" + name + "\" value=\""
-                + escaped(row.text) + "\" spellcheck=\"false\" autocomplete=\"off\">\n";
+                + markupEscaped(row.text) + "\" spellcheck=\"false\" autocomplete=\"off\">\n";
             break;
         case ControlKind::PushButton:
-            markup += "<button id=\"" + id + "\" type=\"button\" style=\"" + style + "\">" + escaped(row.text)
+            markup += "<button id=\"" + id + "\" type=\"button\" style=\"" + style + "\">" + markupEscaped(row.text)
                 + "</button>\n";
             break;
         }
@@ -82,7 +63,7 @@ std::string beltTypeOptions()
 {
     std::string options;
     for (std::string_view beltType : kBeltTypes)
-        options += "<option>" + escaped(beltType) + "</option>";
+        options += "<option>" + markupEscaped(beltType) + "</option>";
     return options;
 }
 
@@ -97,6 +78,7 @@ void replace(std::string& text, std::string_view placeholder, std::string_view b
 
 int main(int argc, char** argv)
 {
+    using namespace quillon;
     using namespace quillon::ui;
     if (argc != 3) {
         std::cerr << "usage: make_page TEMPLATE OUTPUT\n";
@@ -110,7 +92,7 @@ int main(int argc, char** argv)
         std::cerr << "make_page: cannot read " << argv[1] << '\n';
         return 1;
     }
-    replace(text, "@TITLE@", escaped(kWindowTitle));
+    replace(text, "@TITLE@", markupEscaped(kWindowTitle));
     replace(text, "@FORM_STYLE@", placement(0, 0, kClientWidthTwips, kClientHeightTwips));
     replace(text, "@CONTROLS@", controlsMarkup());
     replace(text, "@BELT_TYPES@", beltTypeOptions());
