@@ -67,7 +67,9 @@
     box('outlineNote').textContent = note;
     box('outlineDrawing').hidden = box('outlineFiles').hidden = !svg;
     if (!svg) return;
-    const name = `${beltType.value}-${box('Text1').value}`.replace(/[^\w.-]+/g, '_');
+    // Named for the pulley, "XL-20"; the tooth-count text may hold blanks.
+    const teeth = box('Text1').value.replace(/\s+/g, '').slice(0, 20);
+    const name = `${beltType.value}-${teeth}`.replace(/[^\w.-]+/g, '_');
     box('outlineDrawing').src = dataUrl('image/svg+xml', svg);
     Object.assign(box('outlineSvg'), { href: dataUrl('image/svg+xml', svg), download: `${name}.svg` });
     Object.assign(box('outlineDxf'), { href: dataUrl('application/dxf', dxf), download: `${name}.dxf` });
