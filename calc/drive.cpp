@@ -87,7 +87,9 @@ std::vector<BeltFit> beltsNearCentre(const PulleyPair& pulleys, double centre, l
 {
     constexpr double kSame = 1e-9; // centre distances closer than this are one
     const double teeth = beltPitchLength(pulleys, centre) / pulleys.pitch;
-    if (!(teeth < static_cast<double>(maxBeltTeeth)))
+    // Far enough beyond the limit that rounding in the quotient cannot matter;
+    // the belts themselves are checked below.
+    if (!(teeth < static_cast<double>(maxBeltTeeth) + 2))
         return {};
     // The longest belt not beyond the centre: floor(teeth) but for rounding
     // in the quotient, which the centre distances themselves settle.
@@ -108,12 +110,26 @@ std::vector<BeltFit> beltsNearCentre(const PulleyPair& pulleys, double centre, l
     }
     if (const auto fit = fitBelt(pulleys, shorter + 1))
         belts.push_back(*fit);
+    if (!belts.empty() && belts.back().beltTeeth > maxBeltTeeth)
+        return {};
     return belts;
+}
+
+std::string leastCentreText(const PulleyPair& pulleys, Units units)
+{
+    const double perUnit = units == Units::Inches ? 25.4 : 1;
+    const double scale = units == Units::Inches ? 1e4 : 1e3;
+    // steps / scale is the double that its text reads back as: both are the
+    // nearest double to the same decimal.
+    double steps = std::ceil(pulleys.touchingCentre / perUnit * scale);
+    while (!(steps / scale * perUnit > pulleys.touchingCentre))
+        ++steps;
+    return plainText(steps / scale);
 }
 
 double roundTo2(double value)
 {
-    return std::copysign(std::floor(std::fabs(value) * 100.0 + 0.5) / 100.0, value);
+    return std::floor(value * 100.0 + 0.5) / 100.0;
 }
 
 std::array<std::string, 5> showBeltFit(const BeltFit& fit, Units units)

@@ -57,13 +57,22 @@ std::optional<BeltFit> fitBelt(const PulleyPair& pulleys, long long beltTeeth);
 // longest whose centre distance is at most `centre` and the shortest whose
 // centre distance is at least `centre`, in that order; only one where a belt
 // gives `centre` exactly (to within 1e-9 mm) or no shorter belt fits. Empty
-// when the belt beyond `centre` would need maxBeltTeeth teeth or more.
+// when one of them would need more than maxBeltTeeth teeth.
 //   (HTD5M 20/20, 50) -> {40 teeth}          (HTD5M 20/20, 51) -> {40, 41 teeth}
+//   (HTD5M 20/20, 2499950, 1000000) -> {1000000 teeth}
+//   (HTD5M 20/20, 2499951, 1000000) -> {}
 std::vector<BeltFit> beltsNearCentre(const PulleyPair& pulleys, double centre, long long maxBeltTeeth);
 
-// Rounds half away from zero to two decimals, for angles:
-// sign · floor(|value| · 100 + 0.5) / 100.
-//   179.995 -> 180   -0.125 -> -0.13   12.344 -> 12.34
+// The shortest centre distance at which the pulleys do not touch, with the
+// decimals of a table (three in millimetres, four in inches), as text: given
+// back as a centre distance, it is above touchingCentre.
+//   HTD5M 20/40 (touchingCentre 46.6065 mm): mm -> "46.607"   in -> "1.835"
+//   HTD5M 20/20 (touchingCentre 30.691 mm):  mm -> "30.692"   in -> "1.2084"
+std::string leastCentreText(const PulleyPair& pulleys, Units units);
+
+// Rounds to two decimals, for angles, by the rule of roundTo3: halfway
+// values go up, also when negative. floor(value · 100 + 0.5) / 100.
+//   179.995 -> 180   -0.125 -> -0.12   12.344 -> 12.34
 double roundTo2(double value);
 
 // The texts of a belt fit: beltTeeth, pitchLength, centreDistance, wrapAngle,

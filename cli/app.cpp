@@ -44,6 +44,23 @@ int printHelp(CLI::App& app, const CLI::Error& request)
     return status;
 }
 
+constexpr auto kFooter = R"(Output files:
+  With --output FILE, the output goes into a new file beside FILE, readable by its
+  owner only, which is renamed over FILE once it is whole and on the disk, with FILE's
+  owner and permissions: an input error or an interruption leaves FILE as it was.
+  Where a rename would change the file (it has more than one name, belongs to a user
+  or group the new file cannot be given, or stands in a folder that refuses new
+  files), the whole output is made first and then written into FILE in place, as the
+  shell's > does; a failure while it is written may then leave it cut short. A file
+  that > may not write, such as a read-only one, is refused with status 1. Devices and
+  pipes are written directly.
+
+Examples:
+  quillon-cli run MXL 40
+  quillon-cli table --all --teeth 10-200 --format csv --output pulleys.csv
+
+'quillon-cli COMMAND --help' tells more about each command.)";
+
 // A command: its name, what the help says of it, an example, and the function
 // that declares its arguments.
 struct Command {
@@ -71,13 +88,41 @@ constexpr std::array kCommands = {
         declareOutline},
 };
 
-// "types, run, ... and drive"
-std::string commandNames()
+// "a, b and c"
+std::string listed(const std::vector<std::string_view>& names)
 {
-    std::string names;
-    for (std::size_t i = 0; i < kCommands.size(); ++i)
-        names += std::string(i == 0 ? "" : i + 1 == kCommands.size() ? " and " : ", ") + std::string(kCommands[i].name);
-    return names;
+    std::string out;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        out += std::string(i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + std::string(names[i]);
+    return out;
+}
+
+// An option given to a command that does not take it, when others do: CLI11
+// would say only that "in --units" was not expected.
+//   types --units in -> "types takes no --units; table, hobs, identify, drive and outline take it"
+std::string misplacedOption(
+    const std::vector<std::string>& arguments, const std::vector<std::pair<CLI::App*, Action>>& declared)
+{
+    if (arguments.size() < 2)
+        return {};
+    const auto command
+        = std::ranges::find(declared, arguments[1], [](const auto& pair) { return pair.first->get_name(); });
+    if (command == declared.end())
+        return {};
+    for (std::size_t i = 2; i < arguments.size() && arguments[i] != "--"; ++i) {
+        const std::string option = arguments[i].substr(0, arguments[i].find('='));
+        if (!option.starts_with("--") || command->first->get_option_no_throw(option))
+            continue;
+        std::vector<std::string_view> takers;
+        for (const auto& [other, action] : declared) {
+            if (other->get_option_no_throw(option))
+                takers.push_back(other->get_name());
+        }
+        if (!takers.empty())
+            return arguments[1] + " takes no " + option + "; " + listed(takers) + " take"
+                + (takers.size() == 1 ? "s" : "") + " it";
+    }
+    return {};
 }
 
 // Writes what the command's action gives into standard output or --output.
@@ -90,6 +135,8 @@ int runCommand(const Action& action, const std::string& outputPath)
         Output output(outputPath);
         write(output);
         output.commit();
+        for (const std::string& warning : output.warnings())
+            report("warning: " + warning);
         return 0;
     } catch (const InputError& error) {
         report(error.what());
@@ -111,8 +158,7 @@ int runCommandLine(const std::vector<std::string>& arguments)
         "quillon-cli");
     app.set_version_flag("--version", "quillon-cli " QUILLON_VERSION_TEXT, "Print the version and exit");
     app.require_subcommand(1);
-    app.footer("Examples:\n  quillon-cli run MXL 40\n  quillon-cli table --all --teeth 10-200 --format csv --output "
-               "pulleys.csv\n\n'quillon-cli COMMAND --help' tells more about each command.");
+    app.footer(kFooter);
 
     std::string outputPath;
     std::vector<std::pair<CLI::App*, Action>> declared;
@@ -127,7 +173,10 @@ int runCommandLine(const std::vector<std::string>& arguments)
 
     if (arguments.size() > 1 && !arguments[1].starts_with('-')
         && std::ranges::none_of(kCommands, [&](const Command& command) { return command.name == arguments[1]; })) {
-        report("unknown command \"" + arguments[1] + "\"; the commands are " + commandNames());
+        std::vector<std::string_view> names;
+        for (const Command& command : kCommands)
+            names.push_back(command.name);
+        report("unknown command \"" + arguments[1] + "\"; the commands are " + listed(names));
         return 2;
     }
     std::vector<const char*> argv;
@@ -140,7 +189,8 @@ int runCommandLine(const std::vector<std::string>& arguments)
     } catch (const CLI::CallForVersion& version) {
         return printHelp(app, version);
     } catch (const CLI::ParseError& error) {
-        report(std::string(error.what()) + "; see 'quillon-cli --help'");
+        const std::string misplaced = misplacedOption(arguments, declared);
+        report((misplaced.empty() ? std::string(error.what()) : misplaced) + "; see 'quillon-cli --help'");
         return 2;
     }
     for (const auto& [command, action] : declared) {

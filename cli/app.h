@@ -9,7 +9,7 @@ namespace quillon::cli {
 
 // Runs the program on its arguments (the program's name first, UTF-8) and
 // returns the exit status: 0 on success, 2 for a usage or input error, 1 for
-// an output failure or when identify finds nothing.
+// an output failure or when identify or drive --belt-teeth finds nothing.
 int runCli(const std::vector<std::string>& arguments);
 
 } // namespace quillon::cli

@@ -29,7 +29,13 @@ Writer tableWriter(Table table, const TableOptions& chosen)
     if (options.byteOrderMark && options.format != Format::Csv && options.format != Format::Tsv)
         throw InputError("--bom goes with --format csv or tsv");
     options.columns = chosen.columns ? pickColumns(*chosen.columns, columnNames(table)) : defaultColumns(table);
-    return [table = std::move(table), options](Output& output) { writeTable(table, options, output); };
+    return [table = std::move(table), options](Output& output) {
+        writeTable(table, options, output);
+        if (table.warnings) {
+            for (std::string& warning : table.warnings())
+                output.warn(std::move(warning));
+        }
+    };
 }
 
 std::vector<std::string_view> beltTypesOf(const std::vector<std::string>& named, bool all)
@@ -77,7 +83,9 @@ void addUnitsOption(CLI::App& command, UnitsOption& units)
 
 void addOutputOption(CLI::App& command, std::string& path)
 {
-    command.add_option("--output", path, "Write into FILE, whole or not at all, instead of standard output")
+    command
+        .add_option("--output", path,
+            "Write into FILE instead of standard output, whole or not at all ('quillon-cli --help' tells how)")
         ->option_text("FILE");
 }
 
@@ -223,13 +231,13 @@ Action declareDrive(CLI::App& command)
             throw InputError("give either --centre LENGTH (the belts nearest to a centre distance) or --belt-teeth "
                              "LIST (the centre distance of each belt), not both or neither");
         const Units units = given->units.units();
-        std::optional<double> centre;
+        std::optional<GivenCentre> centre;
         if (given->centre) {
-            centre = readDecimal(*given->centre, "--centre");
-            if (!(*centre > 0))
+            const double length = readDecimal(*given->centre, "--centre");
+            if (!(length > 0))
                 throw InputError("--centre: give a positive centre distance, such as 130");
-            if (units == Units::Inches)
-                *centre *= 25.4;
+            centre
+                = GivenCentre{.millimetres = units == Units::Inches ? length * 25.4 : length, .typed = *given->centre};
         }
         const auto beltTeeth
             = given->beltTeeth ? readTeethList(*given->beltTeeth, "--belt-teeth") : std::vector<TeethRange>{};

@@ -35,21 +35,20 @@ std::string_view unitsName(Units units)
     return units == Units::Inches ? "in" : "mm";
 }
 
-// A length for messages, as the tables show it, with its unit.
-std::string lengthWithUnit(double millimetres, Units units)
-{
-    return lengthText(millimetres, units) + " " + std::string(unitsName(units));
-}
-
-// A length for messages that a limit must be stated exactly in.
-std::string exactLengthText(double millimetres, Units units)
-{
-    return (units == Units::Inches ? inchText(millimetres) : plainText(millimetres)) + " "
-        + std::string(unitsName(units));
-}
-
 // Belt makers advise at least this many teeth in mesh on the smaller pulley.
 constexpr int kAdvisedTeethInMesh = 6;
+
+// A warning names this many belts, and counts the rest.
+constexpr std::size_t kNamedBelts = 5;
+
+// The tooth-count segment of a belt type that starts lowest; none when it has
+// no segments.
+std::optional<ToothRange> smallestHobSegment(std::string_view beltType, int teeth)
+{
+    const std::vector<ToothRange> segments = hobSegments(selectProfile(beltType, teeth));
+    const auto smallest = std::ranges::min_element(segments, {}, &ToothRange::first);
+    return smallest == segments.end() ? std::nullopt : std::optional(*smallest);
+}
 
 } // namespace
 
@@ -161,28 +160,28 @@ Table identifyTable(double outsideDiameter, int teeth, double tolerance, Units u
     return table;
 }
 
-Table driveTable(std::string_view beltType, int teeth1, int teeth2, std::optional<double> centre,
+Table driveTable(std::string_view beltType, int teeth1, int teeth2, const std::optional<GivenCentre>& centre,
     const std::vector<TeethRange>& beltTeeth, Units units)
 {
     const PulleyPair pulleys = pulleyPair(beltType, teeth1, teeth2);
-    auto fits = std::make_shared<std::vector<BeltFit>>();
+    std::vector<BeltFit> nearCentre;
     if (centre) {
-        if (!(*centre > pulleys.touchingCentre))
-            throw InputError("--centre: at " + lengthWithUnit(*centre, units)
-                + " the pulleys touch; give a centre distance" + " above "
-                + exactLengthText(pulleys.touchingCentre, units) + ", half the sum of their outside diameters");
-        *fits = beltsNearCentre(pulleys, *centre, kMaxTeeth);
-        if (fits->empty())
-            throw InputError("--centre: " + lengthWithUnit(*centre, units) + " needs a belt of more than "
-                + wholeNumberText(kMaxTeeth) + " teeth; give a shorter centre distance");
+        const std::string at = centre->typed + " " + std::string(unitsName(units));
+        if (!(centre->millimetres > pulleys.touchingCentre))
+            throw InputError("--centre: at " + at + " the pulleys touch: half the sum of their outside diameters is "
+                + plainText(pulleys.touchingCentre) + " mm; give " + leastCentreText(pulleys, units) + " "
+                + std::string(unitsName(units)) + " or more");
+        nearCentre = beltsNearCentre(pulleys, centre->millimetres, kMaxTeeth);
+        if (nearCentre.empty())
+            throw InputError("--centre: " + at + " needs a belt of more than " + wholeNumberText(kMaxTeeth)
+                + " teeth; give a shorter centre distance");
     } else {
-        for (const TeethRange& range : beltTeeth) {
-            for (int count = range.first; count <= range.last; ++count) {
-                if (const auto fit = fitBelt(pulleys, count))
-                    fits->push_back(*fit);
-            }
-        }
-        if (fits->empty())
+        // A longer belt has a longer centre distance: if the longest of the
+        // list does not fit, none does.
+        int longest = 0;
+        for (const TeethRange& range : beltTeeth)
+            longest = std::max(longest, range.last);
+        if (!fitBelt(pulleys, longest))
             throw NothingFound("no belt of the list fits " + std::string(beltType) + " pulleys of "
                 + wholeNumberText(teeth1) + " and " + wholeNumberText(teeth2)
                 + " teeth: each is too short to go round them without their touching; give more belt teeth");
@@ -191,23 +190,53 @@ Table driveTable(std::string_view beltType, int teeth1, int teeth2, std::optiona
     Table table{.columns = {{"belt"}, {"teeth1", Count}, {"teeth2", Count}, {"beltTeeth", Count},
                     {"pitchLength", Length}, {"centreDistance", Length}, {"wrapAngle", Angle}, {"teethInMesh", Count}},
         .units = unitsName(units)};
-    std::string fewTeeth;
-    for (const BeltFit& fit : *fits) {
-        if (fit.teethInMesh < kAdvisedTeethInMesh)
-            fewTeeth += (fewTeeth.empty() ? "" : ", ") + std::to_string(fit.beltTeeth);
-    }
-    if (!fewTeeth.empty())
-        table.notes.push_back("beltTeeth " + fewTeeth + ": fewer than " + wholeNumberText(kAdvisedTeethInMesh)
-            + " teeth in mesh on the smaller pulley; belt makers advise at least "
-            + wholeNumberText(kAdvisedTeethInMesh));
-    table.forEachRow = [fits, beltType, teeth1 = wholeNumberText(teeth1), teeth2 = wholeNumberText(teeth2), units](
-                           const RowSink& sink) {
-        for (const BeltFit& fit : *fits) {
+    // The belts with few teeth in mesh, as the last pass over the rows met
+    // them: a few named, the rest counted, so that memory stays flat.
+    struct FewInMesh {
+        std::vector<long long> named;
+        long long more = 0;
+    };
+    auto fewInMesh = std::make_shared<FewInMesh>();
+    table.forEachRow = [=, teeth1 = wholeNumberText(teeth1), teeth2 = wholeNumberText(teeth2)](const RowSink& sink) {
+        *fewInMesh = {};
+        const auto put = [&](const BeltFit& fit) {
+            if (fit.teethInMesh < kAdvisedTeethInMesh)
+                fewInMesh->named.size() < kNamedBelts ? fewInMesh->named.push_back(fit.beltTeeth)
+                                                      : void(++fewInMesh->more);
             const auto shown = showBeltFit(fit, units);
             const std::array<std::string_view, 8> row
                 = {beltType, teeth1, teeth2, shown[0], shown[1], shown[2], shown[3], shown[4]};
             sink({row});
+        };
+        for (const BeltFit& fit : nearCentre)
+            put(fit);
+        for (const TeethRange& range : beltTeeth) {
+            for (int count = range.first; count <= range.last; ++count) {
+                if (const auto fit = fitBelt(pulleys, count))
+                    put(*fit);
+            }
         }
+    };
+
+    std::vector<std::string> belowHobs;
+    for (const auto& [name, teeth] : {std::pair{"Z1", teeth1}, std::pair{"Z2", teeth2}}) {
+        if (const auto smallest = smallestHobSegment(beltType, teeth); smallest && teeth < smallest->first)
+            belowHobs.push_back(std::string(name) + " " + wholeNumberText(teeth) + ": fewer teeth than "
+                + std::string(beltType) + "'s smallest hob segment, " + std::string(smallest->text));
+    }
+    table.warnings = [fewInMesh, belowHobs] {
+        std::vector<std::string> warnings = belowHobs;
+        if (fewInMesh->named.empty())
+            return warnings;
+        std::string belts;
+        for (long long teeth : fewInMesh->named)
+            belts += (belts.empty() ? "" : ", ") + std::to_string(teeth);
+        if (fewInMesh->more > 0)
+            belts += " and " + std::to_string(fewInMesh->more) + " more";
+        warnings.push_back("beltTeeth " + belts + ": fewer than " + wholeNumberText(kAdvisedTeethInMesh)
+            + " teeth in mesh on the smaller pulley; belt makers advise at least "
+            + wholeNumberText(kAdvisedTeethInMesh));
+        return warnings;
     };
     return table;
 }

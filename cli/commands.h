@@ -37,14 +37,22 @@ Table hobsTable(const std::vector<std::string_view>& beltTypes, Units units);
 // the measured one, nearest first. Throws NothingFound when there is none.
 Table identifyTable(double outsideDiameter, int teeth, double tolerance, Units units);
 
+// A centre distance as the user gave it: in millimetres, and as typed, in
+// the command's units, for messages.
+struct GivenCentre {
+    double millimetres = 0;
+    std::string typed;
+};
+
 // Belts for two pulleys of one belt type: the belts nearest to a centre
-// distance (in mm) when one is given, else one row for each tooth count of
-// beltTeeth that fits, in that order. Columns: belt, teeth1, teeth2,
-// beltTeeth, pitchLength, centreDistance, wrapAngle, teethInMesh. The text
-// format notes the rows with fewer than 6 teeth in mesh. Throws InputError
-// for a centre distance at which the pulleys touch, NothingFound when no
-// belt of the list fits.
-Table driveTable(std::string_view beltType, int teeth1, int teeth2, std::optional<double> centre,
+// distance when one is given, else one row for each tooth count of beltTeeth
+// that fits, in that order, each worked out as it is written. Columns: belt,
+// teeth1, teeth2, beltTeeth, pitchLength, centreDistance, wrapAngle,
+// teethInMesh. Warns of the belts with fewer than 6 teeth in mesh, and of a
+// pulley with fewer teeth than the belt type's smallest hob segment. Throws
+// InputError for a centre distance at which the pulleys touch or that needs
+// more than kMaxTeeth belt teeth, NothingFound when no belt of the list fits.
+Table driveTable(std::string_view beltType, int teeth1, int teeth2, const std::optional<GivenCentre>& centre,
     const std::vector<TeethRange>& beltTeeth, Units units);
 
 // identify or drive found nothing: status 1.

@@ -175,7 +175,9 @@ double readDecimal(std::string_view text, std::string_view what)
 
 std::vector<std::string_view> nearestBeltTypes(std::string_view text)
 {
-    const std::string wanted = normalisedName(text);
+    // Full-width letters, as a Chinese input method types them, are near
+    // their half-width forms.
+    const std::string wanted = normalisedName(foldFullWidth(text));
     std::vector<std::string_view> nearest;
     std::size_t best = std::max<std::size_t>(2, wanted.size() / 4) + 1;
     for (std::string_view known : kBeltTypes) {
@@ -207,7 +209,8 @@ std::string_view knownBeltType(std::string_view text)
             message += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
         message += "?";
     }
-    message += " Belt types are matched exactly; 'quillon-cli types' lists the 22 known ones";
+    message += (nearest.empty() ? ". " : " ")
+        + std::string("Belt types are matched exactly; 'quillon-cli types' lists the 22 known ones");
     throw InputError(message);
 }
 

@@ -48,13 +48,15 @@ int readWholeTeeth(std::string_view text, std::string_view what);
 double readDecimal(std::string_view text, std::string_view what);
 
 // The belt type exactly as one of the 22 names, or throws naming the nearest
-// known names: "mxl" -> MXL, "HTD 5M" -> HTD5M.
+// known names; names are matched exactly, as the window matches them.
+//   "MXL" -> "MXL"   "mxl" -> throws (did you mean "MXL"?)
+//   "HTD 5M" -> throws (did you mean "HTD5M"?)
 std::string_view knownBeltType(std::string_view text);
 
 // The known belt types nearest to a text, for messages: those equal to it
-// apart from letter case, blanks and hyphens, else the ones a few letters
-// away. Empty when none is near.
-//   "mxl" -> {"MXL"}   "HTD 5M" -> {"HTD5M"}   "STPD S14" -> {"STPD S14M"}
+// apart from letter case, full-width forms, blanks and hyphens, else the ones
+// a few letters away. Empty when none is near.
+//   "mxl" -> {"MXL"}   "ＭＸＬ" -> {"MXL"}   "HTD 5M" -> {"HTD5M"}   "STPD S14" -> {"STPD S14M"}
 std::vector<std::string_view> nearestBeltTypes(std::string_view text);
 
 // Picks columns by name from a comma-separated list, in the order given;

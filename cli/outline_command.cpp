@@ -3,7 +3,6 @@
 #include "calc/outline_files.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
-#include "cli/platform.h"
 
 #include <CLI/CLI.hpp>
 
@@ -50,11 +49,16 @@ Action declareOutline(CLI::App& command)
             throw InputError(
                 std::string(refused.what()) + (refused.onlyApproximately ? "; give --approximate to draw it so" : ""));
         }
-        if (outline.construction == GrooveConstruction::ArcBottom)
-            writeStandard(stderr, "quillon-cli: " + outlineNote(outline, units) + "\n");
         auto file = std::make_shared<const std::string>(
             given->format == "dxf" ? outlineDxf(outline, units) : outlineSvg(outline, units));
-        return [file](Output& output) { output.write(*file); };
+        // An approximate groove is said to be one, with the width it has.
+        const std::string note
+            = outline.construction == GrooveConstruction::ArcBottom ? outlineNote(outline, units) : std::string();
+        return [file, note](Output& output) {
+            output.write(*file);
+            if (!note.empty())
+                output.warn(note);
+        };
     };
 }
 

@@ -30,44 +30,67 @@ Output::Output(std::string path) : path_(std::move(path))
         file_ = stdout;
         return;
     }
-    const OutputTarget target = findOutputTarget(path_);
-    switch (target.kind) {
+    target_ = findOutputTarget(path_);
+    switch (target_.kind) {
     case OutputTarget::Kind::Folder:
         throw OutputError("cannot write " + path_ + ": it is a folder; give a file name", false);
     case OutputTarget::Kind::Other:
         // A device, a pipe or a socket is written as it is: renaming a file
         // over it would replace it.
-        if (target.lookupError != 0)
-            fail(target.lookupError);
-        if (!(file_ = openForWriting(target.path)))
+        if (target_.lookupError != 0)
+            fail(target_.lookupError);
+        if (!(file_ = openForWriting(target_.path)))
             fail(errno);
         return;
-    case OutputTarget::Kind::Missing:
     case OutputTarget::Kind::RegularFile:
+        // Renaming needs only the folder's leave: a file that `>` may not
+        // write is not replaced either.
+        if (const int error = writeAccessError(target_.path))
+            fail(error);
+        break;
+    case OutputTarget::Kind::Missing:
         break;
     }
+    openTemporaryFile();
+}
+
+void Output::openTemporaryFile()
+{
     // Beside the file itself, not beside a link to it, so that the rename
     // replaces the file and the link still leads to it.
-    targetPath_ = target.path;
     for (int attempt = 0; attempt < 10 && !file_; ++attempt) {
-        temporaryPath_ = temporaryName(targetPath_);
+        temporaryPath_ = temporaryName(target_.path);
         file_ = createFile(temporaryPath_);
         if (!file_ && errno != EEXIST)
             break;
     }
-    if (!file_) {
-        const int error = errno;
-        temporaryPath_.clear();
-        const std::size_t slash = targetPath_.find_last_of("/\\");
-        const std::string folder = slash == std::string::npos ? std::string(".") : targetPath_.substr(0, slash + 1);
-        if (error == EACCES || error == EPERM || error == EROFS)
-            throw OutputError("cannot write " + path_ + ": the folder " + folder + " does not let files be made in it ("
-                    + std::strerror(error) + ")",
-                false);
-        throw OutputError("cannot write " + path_ + ": " + std::strerror(error), false);
+    const int error = errno;
+    const bool exists = target_.kind == OutputTarget::Kind::RegularFile;
+    // A rename gives the name a new file: the other names of the old one
+    // would keep the old data, and its owner would be lost.
+    if (file_ && (!exists || (target_.links == 1 && takeOwnership(file_, target_)))) {
+        removeOnInterrupt(temporaryPath_);
+        return;
     }
-    copyPermissions(file_, target);
-    removeOnInterrupt(temporaryPath_);
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+        removeFile(temporaryPath_);
+    }
+    temporaryPath_.clear();
+    if (exists) {
+        inPlace_ = true;
+        if (!(file_ = createScratchFile()))
+            fail(errno);
+        return;
+    }
+    const std::size_t slash = target_.path.find_last_of("/\\");
+    const std::string folder = slash == std::string::npos ? std::string(".") : target_.path.substr(0, slash + 1);
+    if (error == EACCES || error == EPERM || error == EROFS)
+        throw OutputError("cannot write " + path_ + ": the folder " + folder + " does not let files be made in it ("
+                + errorText(error) + ")",
+            false);
+    throw OutputError("cannot write " + path_ + ": " + errorText(error), false);
 }
 
 Output::~Output()
@@ -85,7 +108,7 @@ Output::~Output()
 void Output::fail(int error)
 {
     const std::string where = path_.empty() ? std::string("the output") : path_;
-    throw OutputError("cannot write " + where + ": " + std::strerror(error), error == EPIPE);
+    throw OutputError("cannot write " + where + ": " + errorText(error), error == EPIPE);
 }
 
 void Output::flushBuffer()
@@ -104,6 +127,7 @@ void Output::flushBuffer()
     }
     if (std::fwrite(buffer_.get(), 1, used_, file_) != used_)
         fail(errno);
+    written_ += static_cast<long long>(used_);
     used_ = 0;
 }
 
@@ -126,14 +150,50 @@ void Output::commit()
         fail(errno);
     if (file_ == stdout)
         return;
+    if (inPlace_)
+        return writeInPlace();
     std::FILE* file = file_;
     file_ = nullptr;
+    const bool replacing = !temporaryPath_.empty();
+    // On the disk before the rename, or a power failure could leave the name
+    // on an empty file; its mode only now, so that no one else could open it
+    // while it was written.
+    if (replacing) {
+        copyPermissions(file, target_);
+        if (!syncFile(file)) {
+            const int error = errno;
+            std::fclose(file);
+            fail(error);
+        }
+    }
     if (std::fclose(file) != 0)
         fail(errno);
-    if (!temporaryPath_.empty() && !replaceFile(temporaryPath_, targetPath_))
-        fail(errno);
+    if (replacing) {
+        if (!replaceFile(temporaryPath_, target_.path))
+            fail(errno);
+        syncFolderOf(target_.path);
+    }
     committed_ = true;
     keepOnInterrupt();
+}
+
+void Output::writeInPlace()
+{
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> made(file_, std::fclose);
+    file_ = nullptr;
+    committed_ = true;
+    std::FILE* opened = openForWriting(target_.path);
+    if (!opened)
+        fail(errno);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> target(opened, std::fclose);
+    std::rewind(made.get());
+    for (std::size_t read; (read = std::fread(buffer_.get(), 1, kBufferSize, made.get())) > 0;) {
+        if (std::fwrite(buffer_.get(), 1, read, target.get()) != read)
+            fail(errno);
+    }
+    if (std::ferror(made.get()) || std::fflush(target.get()) != 0 || !truncateFile(target.get(), written_)
+        || !syncFile(target.get()))
+        fail(errno);
 }
 
 } // namespace quillon::cli

@@ -2,12 +2,15 @@
 // not at all.
 #pragma once
 
+#include "cli/platform.h"
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillon::cli {
 
@@ -22,10 +25,20 @@ public:
 class Output {
 public:
     // Standard output when path is empty or "-". A file is written into a new
-    // temporary file beside it (beside the file a link leads to), which
-    // commit() renames over it with the file's permissions; until then the
-    // file is untouched, and an interruption removes the temporary file. A
-    // device or a pipe is written directly.
+    // temporary file beside it (beside the file a symbolic link leads to; on
+    // Windows links are not followed, and a link is replaced), readable by
+    // its owner only, which commit() syncs to the disk and renames over it
+    // with the file's owner and permissions; until then the file is
+    // untouched, and an interruption removes the temporary file.
+    //
+    // A file that renaming would change or cannot replace (one with more
+    // than one name, one whose owner or group this program cannot give the
+    // new file, one in a folder that refuses new files) is written in place
+    // as the shell's `>` does, after the whole output is made: an input error
+    // leaves it as it was, but a write that fails in commit() may leave it
+    // cut short. A file this program may not write (read-only, on a
+    // read-only disk) is refused at once. A device or a pipe is written
+    // directly.
     explicit Output(std::string path);
     ~Output(); // without commit(): removes the temporary file
     Output(const Output&) = delete;
@@ -58,19 +71,29 @@ public:
     // place. Throws OutputError when any of it fails.
     void commit();
 
+    // A warning about the output, for standard error once it is committed:
+    // after the data on a terminal, and not at all when writing fails.
+    void warn(std::string warning) { warnings_.push_back(std::move(warning)); }
+    const std::vector<std::string>& warnings() const { return warnings_; }
+
 private:
     static constexpr std::size_t kBufferSize = 1 << 16;
+    void openTemporaryFile();
     void flushBuffer();
     void writeLong(std::string_view text);
+    void writeInPlace();
     [[noreturn]] void fail(int error);
 
     std::string path_;          // as given
-    std::string targetPath_;    // the file it names, links followed
-    std::string temporaryPath_; // written, then renamed over targetPath_
+    OutputTarget target_;       // the file it names, links followed
+    std::string temporaryPath_; // written, then renamed over the target
+    bool inPlace_ = false;      // file_ is a scratch file, copied into the target by commit()
     std::FILE* file_ = nullptr;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
+    long long written_ = 0; // into file_
     bool committed_ = false;
+    std::vector<std::string> warnings_;
 };
 
 } // namespace quillon::cli

@@ -13,18 +13,15 @@ namespace quillon::cli {
 // Windows they are read from the wide command line).
 std::vector<std::string> commandLineArguments(int argc, char** argv);
 
-// Makes standard output and error write bytes as they are: no CRLF
-// translation on Windows, and a console that shows UTF-8 while the program
-// runs (its code page is restored when the returned guard ends).
+// Makes standard output and error write bytes as they are (no CRLF
+// translation on Windows) and flushes them when the guard ends. The
+// console's code page is never changed (see writeStandard).
 class StandardStreams {
 public:
     StandardStreams();
     ~StandardStreams();
     StandardStreams(const StandardStreams&) = delete;
     StandardStreams& operator=(const StandardStreams&) = delete;
-
-private:
-    [[maybe_unused]] unsigned previousCodePage_ = 0; // Windows only
 };
 
 // Writes UTF-8 text to standard output or error. A Windows console gets it
@@ -35,15 +32,23 @@ private:
 // returns -1 on failure, with errno set.
 long writeStandard(std::FILE* stream, std::string_view utf8);
 
+// What an errno value set by these functions means, for messages: the
+// system's text, but on Windows EINVAL stands for a name Windows does not
+// allow, EBUSY for a file another program holds open and ENXIO for a device
+// that is not there (CON without a console).
+std::string errorText(int error);
+
 // What stands at an output path, symbolic links followed to their target.
 struct OutputTarget {
     enum class Kind { Missing, RegularFile, Folder, Other }; // Other: a device, a pipe, a socket
     Kind kind = Kind::Missing;
     std::string path; // where the file is or is to be: the path with its links followed
-    // Of an existing regular file, for the file that replaces it.
+    // Of an existing regular file, for the file that replaces it; of a
+    // missing one, the permission bits a new file gets (the umask applied).
     unsigned permissions = 0;
     long owner = -1;
     long group = -1;
+    long links = 1;      // the names an existing regular file has
     int lookupError = 0; // an errno value where the path could not be looked at
 };
 
@@ -52,17 +57,43 @@ struct OutputTarget {
 // cannot be entered), the kind is Other and lookupError says why.
 OutputTarget findOutputTarget(const std::string& utf8Path);
 
-// Opens a file for writing in binary by its UTF-8 name; creates it only if it
-// does not exist yet. Null on failure, with errno set.
+// Why this program may not write an existing file, as an errno value (EACCES
+// for a read-only file, EROFS), or 0 when it may, as the shell's `>` decides.
+int writeAccessError(const std::string& utf8Path);
+
+// Creates a new file for writing in binary by its UTF-8 name, readable and
+// writable by its owner only; fails if it exists. Null on failure, with errno
+// set.
 std::FILE* createFile(const std::string& utf8Path);
+
+// An unnamed temporary file, removed when it is closed. Null on failure, with
+// errno set.
+std::FILE* createScratchFile();
 
 // Opens an existing file, device or pipe for writing as it is, without
 // truncating what it cannot. Null on failure, with errno set.
 std::FILE* openForWriting(const std::string& utf8Path);
 
-// Gives a newly written file the permission bits and, where allowed, the
-// owner of the file it is to replace. Does nothing on Windows.
+// Cuts a file opened by openForWriting to `size` bytes; false on failure,
+// with errno set.
+bool truncateFile(std::FILE* file, long long size);
+
+// Gives a newly made file the owner and group of the file it is to replace,
+// where this program may. True when the file then has them (always on
+// Windows), so that renaming it over the target keeps who owns the file.
+bool takeOwnership(std::FILE* file, const OutputTarget& target);
+
+// Gives a newly written file the target's permission bits. Does nothing on
+// Windows.
 void copyPermissions(std::FILE* file, const OutputTarget& target);
+
+// Writes a flushed file's data through to the disk; false on failure, with
+// errno set.
+bool syncFile(std::FILE* file);
+
+// Writes the entries of the folder that holds a file through to the disk, so
+// that a rename in it outlives a power failure. Does nothing on Windows.
+void syncFolderOf(const std::string& utf8Path);
 
 // While armed, an interruption (Ctrl-C, SIGTERM, SIGHUP; Ctrl-Break on
 // Windows) removes the file before the program ends as it would have.

@@ -30,6 +30,11 @@ long writeStandard(std::FILE* stream, std::string_view utf8)
     return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size() ? 0 : -1;
 }
 
+std::string errorText(int error)
+{
+    return std::strerror(error);
+}
+
 OutputTarget findOutputTarget(const std::string& utf8Path)
 {
     OutputTarget target{.path = utf8Path};
@@ -44,6 +49,9 @@ OutputTarget findOutputTarget(const std::string& utf8Path)
             if (errno != ENOENT)
                 return unreadable(errno);
             target.kind = OutputTarget::Kind::Missing;
+            const mode_t mask = umask(0);
+            umask(mask);
+            target.permissions = 0666 & ~mask;
             return target;
         }
         if (S_ISLNK(status.st_mode)) {
@@ -64,6 +72,7 @@ OutputTarget findOutputTarget(const std::string& utf8Path)
             target.permissions = status.st_mode & 07777;
             target.owner = status.st_uid;
             target.group = status.st_gid;
+            target.links = static_cast<long>(status.st_nlink);
         } else {
             target.kind = S_ISDIR(status.st_mode) ? OutputTarget::Kind::Folder : OutputTarget::Kind::Other;
         }
@@ -71,10 +80,21 @@ OutputTarget findOutputTarget(const std::string& utf8Path)
     }
 }
 
+int writeAccessError(const std::string& utf8Path)
+{
+    // As the effective user, as open() decides.
+    return faccessat(AT_FDCWD, utf8Path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
 std::FILE* createFile(const std::string& utf8Path)
 {
-    const int descriptor = open(utf8Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int descriptor = open(utf8Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     return descriptor < 0 ? nullptr : fdopen(descriptor, "wb");
+}
+
+std::FILE* createScratchFile()
+{
+    return std::tmpfile();
 }
 
 std::FILE* openForWriting(const std::string& utf8Path)
@@ -83,15 +103,44 @@ std::FILE* openForWriting(const std::string& utf8Path)
     return descriptor < 0 ? nullptr : fdopen(descriptor, "wb");
 }
 
-void copyPermissions(std::FILE* file, const OutputTarget& target)
+bool truncateFile(std::FILE* file, long long size)
+{
+    return ftruncate(fileno(file), static_cast<off_t>(size)) == 0;
+}
+
+bool takeOwnership(std::FILE* file, const OutputTarget& target)
 {
     if (target.kind != OutputTarget::Kind::RegularFile)
-        return;
-    // The owner first: changing it may clear the set-id bits, which the mode
-    // then puts back. Only root may give a file away; others keep their own.
+        return true;
+    // Only root may give a file away, and others only to a group of their
+    // own: what fchown refuses, fstat shows.
     [[maybe_unused]] const int owned
         = fchown(fileno(file), static_cast<uid_t>(target.owner), static_cast<gid_t>(target.group));
+    struct stat status { };
+    return fstat(fileno(file), &status) == 0 && static_cast<long>(status.st_uid) == target.owner
+        && static_cast<long>(status.st_gid) == target.group;
+}
+
+void copyPermissions(std::FILE* file, const OutputTarget& target)
+{
+    // After the owner: changing that may clear the set-id bits.
     fchmod(fileno(file), static_cast<mode_t>(target.permissions));
+}
+
+bool syncFile(std::FILE* file)
+{
+    return fsync(fileno(file)) == 0;
+}
+
+void syncFolderOf(const std::string& utf8Path)
+{
+    const std::size_t slash = utf8Path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : utf8Path.substr(0, slash);
+    const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        fsync(descriptor);
+        close(descriptor);
+    }
 }
 
 namespace {

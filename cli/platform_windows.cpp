@@ -2,7 +2,10 @@
 // UTF-8 names.
 #include "cli/platform.h"
 
+#include "win32/utf16.h"
+
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -12,31 +15,8 @@
 
 namespace quillon::cli {
 
-namespace {
-
-std::wstring wide(const std::string& utf8)
-{
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
-}
-
-std::string utf8(const wchar_t* text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
-    return out;
-}
-
-bool isConsole(DWORD handle)
-{
-    DWORD mode = 0;
-    return GetConsoleMode(GetStdHandle(handle), &mode) != 0;
-}
-
-} // namespace
+using utf16::utf8;
+using utf16::wide;
 
 std::vector<std::string> commandLineArguments(int, char**)
 {
@@ -49,22 +29,18 @@ std::vector<std::string> commandLineArguments(int, char**)
     return out;
 }
 
+// The console's code page is left as it is: every console write goes
+// through WriteConsoleW, and a code page changed here would outlive a Ctrl-C.
 StandardStreams::StandardStreams()
 {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    if (isConsole(STD_OUTPUT_HANDLE) || isConsole(STD_ERROR_HANDLE)) {
-        previousCodePage_ = GetConsoleOutputCP();
-        SetConsoleOutputCP(CP_UTF8);
-    }
 }
 
 StandardStreams::~StandardStreams()
 {
     std::fflush(stdout);
     std::fflush(stderr);
-    if (previousCodePage_ != 0)
-        SetConsoleOutputCP(previousCodePage_);
 }
 
 long writeStandard(std::FILE* stream, std::string_view utf8)
@@ -96,30 +72,102 @@ long writeStandard(std::FILE* stream, std::string_view utf8)
     return static_cast<long>(utf8.size() - complete);
 }
 
+namespace {
+
+// A system error as the errno value the messages are made from (errorText).
+int errnoOf(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ENOENT;
+    case ERROR_ACCESS_DENIED:
+        return EACCES;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY:
+        return EINVAL;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+        return EBUSY;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return EEXIST;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    case ERROR_INVALID_HANDLE: // CON without a console
+        return ENXIO;
+    default:
+        return EIO;
+    }
+}
+
+// A handle as a C stream for writing, and reading when asked; null with
+// errno set on failure.
+std::FILE* streamOf(HANDLE handle, bool readable = false)
+{
+    if (handle == INVALID_HANDLE_VALUE) {
+        errno = errnoOf(GetLastError());
+        return nullptr;
+    }
+    const int descriptor
+        = _open_osfhandle(reinterpret_cast<intptr_t>(handle), (readable ? _O_RDWR : _O_WRONLY) | _O_BINARY);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    return _fdopen(descriptor, readable ? "w+b" : "wb");
+}
+
+} // namespace
+
+std::string errorText(int error)
+{
+    if (error == EINVAL)
+        return "Windows does not allow this name (it holds one of \\ / : * ? \" < > |, or names a device)";
+    if (error == EBUSY)
+        return "it is in use by another program; close it there and try again";
+    if (error == ENXIO)
+        return "no such device here (CON is the console, and this program has none)";
+    return std::strerror(error);
+}
+
 OutputTarget findOutputTarget(const std::string& utf8Path)
 {
     OutputTarget target{.path = utf8Path};
-    const DWORD attributes = GetFileAttributesW(wide(utf8Path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+    // What the name is, asked of the open handle: devices such as NUL report
+    // file attributes too, but not the type of a disk file. CON opens only
+    // for reading or writing.
+    const std::wstring name = wide(utf8Path);
+    constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE handle = CreateFileW(
+        name.c_str(), FILE_READ_ATTRIBUTES, shareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        handle = CreateFileW(name.c_str(), GENERIC_WRITE, shareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        // Devices such as NUL and CON have no attributes on some systems.
-        HANDLE device = CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-            OPEN_EXISTING, 0, nullptr);
-        if (device != INVALID_HANDLE_VALUE) {
-            target.kind
-                = GetFileType(device) == FILE_TYPE_DISK ? OutputTarget::Kind::RegularFile : OutputTarget::Kind::Other;
-            CloseHandle(device);
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            target.kind = OutputTarget::Kind::Missing;
         } else {
-            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-                target.kind = OutputTarget::Kind::Missing;
-            } else {
-                target.kind = OutputTarget::Kind::Other;
-                target.lookupError = EACCES;
-            }
+            target.kind = OutputTarget::Kind::Other;
+            target.lookupError = errnoOf(error);
         }
         return target;
     }
-    target.kind = attributes & FILE_ATTRIBUTE_DIRECTORY ? OutputTarget::Kind::Folder : OutputTarget::Kind::RegularFile;
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &information)) {
+        target.kind = OutputTarget::Kind::Other;
+    } else if (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        target.kind = OutputTarget::Kind::Folder;
+    } else {
+        target.kind = OutputTarget::Kind::RegularFile;
+        target.links = static_cast<long>(information.nNumberOfLinks);
+    }
+    CloseHandle(handle);
     return target;
 }
 
@@ -127,29 +175,67 @@ std::FILE* createFile(const std::string& utf8Path)
 {
     // Shared for deletion, so that an interruption can remove it while it is
     // open (removeOnInterrupt).
-    HANDLE file = CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        errno = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? EEXIST
-            : error == ERROR_ACCESS_DENIED                                  ? EACCES
-                                                                            : ENOENT;
-        return nullptr;
-    }
-    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | _O_BINARY);
-    if (descriptor < 0) {
-        CloseHandle(file);
-        return nullptr;
-    }
-    return _fdopen(descriptor, "wb");
+    return streamOf(CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::FILE* openForWriting(const std::string& utf8Path)
 {
-    return _wfopen(wide(utf8Path).c_str(), L"wb");
+    return streamOf(CreateFileW(
+        wide(utf8Path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+int writeAccessError(const std::string& utf8Path)
+{
+    // Opened as replacing or writing it needs, and closed untouched: a
+    // read-only file, or one another program holds open (Excel does), is
+    // refused before anything is made.
+    HANDLE file = CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return errnoOf(GetLastError());
+    CloseHandle(file);
+    return 0;
+}
+
+std::FILE* createScratchFile()
+{
+    // In the user's temporary folder: tmpfile() would make it in the root of
+    // the drive, which users may not write.
+    wchar_t folder[MAX_PATH + 1];
+    wchar_t name[MAX_PATH + 1];
+    if (GetTempPathW(MAX_PATH + 1, folder) == 0 || GetTempFileNameW(folder, L"qcl", 0, name) == 0) {
+        errno = errnoOf(GetLastError());
+        return nullptr;
+    }
+    return streamOf(CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr),
+        true);
+}
+
+bool truncateFile(std::FILE* file, long long size)
+{
+    return _chsize_s(_fileno(file), size) == 0;
+}
+
+bool takeOwnership(std::FILE*, const OutputTarget&)
+{
+    return true;
 }
 
 void copyPermissions(std::FILE*, const OutputTarget&)
+{
+}
+
+bool syncFile(std::FILE* file)
+{
+    if (FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))))
+        return true;
+    errno = EIO;
+    return false;
+}
+
+void syncFolderOf(const std::string&)
 {
 }
 
@@ -195,7 +281,7 @@ bool replaceFile(const std::string& fromUtf8, const std::string& toUtf8)
 {
     if (MoveFileExW(wide(fromUtf8).c_str(), wide(toUtf8).c_str(), MOVEFILE_REPLACE_EXISTING))
         return true;
-    errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO; // for the message
+    errno = errnoOf(GetLastError());
     return false;
 }
 

@@ -1,6 +1,8 @@
 // The four output formats, one set of writers for every command. Every writer
-// streams: rows are formatted as they come and never kept, so memory stays
-// flat whatever the number of rows.
+// streams: rows are formatted as they come and never kept (the text format
+// asks for them twice, once to measure its columns), so memory stays flat
+// whatever the number of rows, as long as the command makes its rows as they
+// are asked for.
 #pragma once
 
 #include "calc/columns.h"
@@ -41,6 +43,9 @@ struct Table {
     std::vector<bool> varies{};       // per column, for rows with a constantsId
     std::string_view units;           // "mm" or "in" for a table of lengths; empty otherwise
     std::vector<std::string> notes{}; // lines the text format adds below the table
+    // Lines for standard error in every format, asked for once the rows are
+    // written (they may depend on the rows).
+    std::function<std::vector<std::string>()> warnings{};
 };
 
 // The column that names a table's units, "mm" or "in", after its own columns:

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads a compiled Windows resource file (.res) back and checks what
-Quillon.exe must carry: the icon with 16 and 32 pixel images, and the version
-record in Chinese (PRC) with Unicode texts.
+Quillon.exe must carry: the icon with 16 and 32 pixel images, the version
+record in Chinese (PRC) with Unicode texts, and the manifest with the same
+version.
 
     check_windows_resource.py quillon.res
     check_windows_resource.py --any-language quillon.res
@@ -9,10 +10,11 @@ record in Chinese (PRC) with Unicode texts.
 --any-language is for a .res read back from a COFF object, where windres
 does not keep the resources' language.
 """
+import re
 import struct
 import sys
 
-RT_VERSION, RT_GROUP_ICON = 16, 14
+RT_VERSION, RT_GROUP_ICON, RT_MANIFEST = 16, 14, 24
 
 EXPECTED_STRINGS = {
     "ProductName": "Quillon",
@@ -20,6 +22,7 @@ EXPECTED_STRINGS = {
     "OriginalFilename": "Quillon.exe",
     "FileVersion": "1.00",
     "ProductVersion": "1.00",
+    "CompanyName": "Quillon developers",  # as Publisher in the installer and the .deb
 }
 
 
@@ -77,7 +80,11 @@ def main(path, check_language=True):
     problems = []
     found = {}
     icon_sizes = set()
+    manifest_version = record_version = None
     for kind, name, language, body in resources(data):
+        if kind == RT_MANIFEST:
+            identity = re.search(rb'<assemblyIdentity[^>]*name="Quillon"[^>]*version="([0-9.]+)"', body)
+            manifest_version = identity and identity.group(1).decode()
         if kind == RT_GROUP_ICON:
             count = struct.unpack_from("<H", body, 4)[0]
             for i in range(count):
@@ -92,6 +99,7 @@ def main(path, check_language=True):
                 problems.append("no fixed version information")
             if (file_ms, file_ls, product_ms, product_ls) != (0x10000, 0, 0x10000, 0):
                 problems.append("numeric versions are not 1,0,0,0")
+            record_version = "%d.%d.0.0" % (file_ms >> 16, file_ms & 0xFFFF)
             for keys, value in version_blocks(body):
                 if len(keys) == 4 and keys[1] == "StringFileInfo":
                     found[keys[3]] = (keys[2], value)
@@ -107,12 +115,15 @@ def main(path, check_language=True):
     for key in ("FileDescription", "LegalCopyright"):
         if not found.get(key, (None, ""))[1]:
             problems.append("%s is missing" % key)
+    if manifest_version != record_version:
+        problems.append("the manifest's version is %s, the version record's %s" % (manifest_version, record_version))
     for size in ((16, 16), (32, 32)):
         if size not in icon_sizes:
             problems.append("the icon has no %dx%d image" % size)
     for key, (block, value) in sorted(found.items()):
         print("%s [%s]: %s" % (key, block, value))
     print("icon images:", ", ".join("%dx%d" % s for s in sorted(icon_sizes)))
+    print("manifest version:", manifest_version)
     for problem in problems:
         print("PROBLEM:", problem)
     return 1 if problems else 0

@@ -18,7 +18,12 @@ inline constexpr const char* kPrinterRefuses = "无法打印：默认打印机�
 inline constexpr const char* kRefusesJobs = "不接受打印任务";
 inline constexpr const char* kIsStopped = "已停止";
 inline constexpr const char* kPrintFailed = "打印失败：打印机“%1”无法完成打印任务。";
-// Where the system says which step failed (StartDoc, EndPage, EndDoc ...).
-inline constexpr const char* kPrintStepFailed = "打印失败：打印机“%1”无法完成打印任务（%2 失败）。";
+// Where the system says which step failed, named as the user sees it.
+inline constexpr const char* kPrintStepFailed = "打印失败：打印机“%1”在%2时出错。";
+inline constexpr const char* kStepPrepare = "准备打印";
+inline constexpr const char* kStepStartJob = "开始打印任务";
+inline constexpr const char* kStepStartPage = "开始新的一页";
+inline constexpr const char* kStepSendPage = "送出这一页";
+inline constexpr const char* kStepEndJob = "完成打印任务";
 
 } // namespace quillon::ui

@@ -60,6 +60,9 @@ TEST(Drive, NearestBeltsOnEitherSideOfTheCentre)
     EXPECT_EQ(teethOf(beltsNearCentre(equal, 50, 1000000)), (std::vector<long long>{40})); // exactly
     EXPECT_EQ(teethOf(beltsNearCentre(equal, 31, 1000000)), (std::vector<long long>{33})); // 32 does not fit
     EXPECT_TRUE(beltsNearCentre(equal, 1e9, 1000000).empty());
+    // Up to the longest belt allowed, and not beyond it.
+    EXPECT_EQ(teethOf(beltsNearCentre(equal, 2499950, 1000000)), (std::vector<long long>{1000000}));
+    EXPECT_TRUE(beltsNearCentre(equal, 2499951, 1000000).empty());
 
     // Unequal pulleys: each side checked by its own centre distance.
     const PulleyPair unequal = pulleyPair("MXL", 10, 80);
@@ -90,8 +93,18 @@ TEST(Drive, TextsInMillimetresAndInches)
     EXPECT_EQ(
         showBeltFit(fit, Units::Millimetres), (std::array<std::string, 5>{"90", "450", "129.303", "165.76", "0"}));
     EXPECT_EQ(showBeltFit(fit, Units::Inches), (std::array<std::string, 5>{"90", "17.7165", "5.0906", "165.76", "0"}));
-    EXPECT_EQ(roundTo2(-0.125), -0.13);
+    EXPECT_EQ(roundTo2(-0.125), -0.12); // halfway goes up, as in roundTo3
     EXPECT_EQ(roundTo2(179.995), 180);
+}
+
+TEST(Drive, TheLeastCentreShownIsAboveWhereThePulleysTouch)
+{
+    const PulleyPair unequal = pulleyPair("HTD5M", 20, 40); // touching at 46.6065 mm, 1.8349016 in
+    const PulleyPair equal = pulleyPair("HTD5M", 20, 20);   // touching at 30.691 mm exactly
+    EXPECT_EQ(leastCentreText(unequal, Units::Millimetres), "46.607");
+    EXPECT_EQ(leastCentreText(unequal, Units::Inches), "1.835");
+    EXPECT_EQ(leastCentreText(equal, Units::Millimetres), "30.692");
+    EXPECT_EQ(leastCentreText(equal, Units::Inches), "1.2084");
 }
 
 } // namespace

@@ -240,7 +240,9 @@ TEST(Errors, EachSaysWhatWasWrongWithItsStatus)
         {{"table", "--teeth", "10"}, 2, "--all"},
         {{"table", "mxl", "--teeth", "10"}, 2, "did you mean \"MXL\""},
         {{"run", "HTD 5M", "40"}, 2, "did you mean \"HTD5M\""},
-        {{"run", "Nothing like it", "40"}, 2, "quillon-cli types"},
+        {{"run", "Nothing like it", "40"}, 2, "\"Nothing like it\". Belt types are matched exactly"},
+        {{"run", "ＭＸＬ", "40"}, 2, "did you mean \"MXL\"?"}, // as a Chinese input method types it
+        {{"types", "--units", "in"}, 2, "types takes no --units; table, hobs, identify"},
         {{"run", "MXL", "1e400"}, 2, "smaller tooth count"},
         {{"run", "MXL"}, 2, "TEETH"},
         {{"types", "--columns", "belt,colour"}, 2, "belt,family,pitch,segmentLine1,segmentLine2"},
@@ -359,14 +361,60 @@ TEST(Drive, InchesAndTheNoteOnTeethInMesh)
     EXPECT_EQ(inches.out, "beltTeeth\tpitchLength\tcentreDistance\n40\t7.874\t1.9685\n41\t8.0709\t2.0669\n");
 
     // In list order; 30 teeth is too short; 10 teeth of the small pulley
-    // meet fewer than 6 teeth of belt with the long belt.
-    const auto text = runCli({"drive", "MXL", "80", "10", "--belt-teeth", "200,30,100"});
-    EXPECT_EQ(text.status, 0) << text.err;
-    EXPECT_EQ(text.out,
-        "belt  teeth1  teeth2  beltTeeth  pitchLength  centreDistance  wrapAngle  teethInMesh\n"
-        "MXL   80      10      200        406.4        155.833         163.29     4\n"
-        "MXL   80      10      100        203.2        50.741          127.01     3\n"
-        "beltTeeth 200, 100: fewer than 6 teeth in mesh on the smaller pulley; belt makers advise at least 6\n");
+    // meet fewer than 6 teeth of belt with the long belt. The warning goes
+    // to standard error in every format, the data alone to standard output.
+    const std::string fewInMesh = "quillon-cli: warning: beltTeeth 200, 100: fewer than 6 teeth in mesh on the "
+                                  "smaller pulley; belt makers advise at least 6\n";
+    for (const char* format : {"text", "csv", "json"}) {
+        const auto result = runCli({"drive", "MXL", "80", "10", "--belt-teeth", "200,30,100", "--format", format});
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err, fewInMesh) << format;
+        if (std::string(format) == "text") {
+            EXPECT_EQ(result.out,
+                "belt  teeth1  teeth2  beltTeeth  pitchLength  centreDistance  wrapAngle  teethInMesh\n"
+                "MXL   80      10      200        406.4        155.833         163.29     4\n"
+                "MXL   80      10      100        203.2        50.741          127.01     3\n");
+        }
+    }
+
+    // A few belts named and the rest counted; a pulley below the smallest
+    // hob segment of its type (MXL's is Z10-23) warned of too.
+    const auto many = runCli({"drive", "MXL", "9", "10", "--belt-teeth", "900-1000, 30-40", "--format", "csv"});
+    EXPECT_EQ(many.status, 0) << many.err;
+    EXPECT_EQ(many.err,
+        "quillon-cli: warning: Z1 9: fewer teeth than MXL's smallest hob segment, Z10-23\n"
+        "quillon-cli: warning: beltTeeth 900, 901, 902, 903, 904 and 107 more: fewer than 6 teeth in mesh on the "
+        "smaller pulley; belt makers advise at least 6\n");
+}
+
+TEST(Drive, MessagesEchoTheCentreAndGiveALimitThatIsAccepted)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        const char* message;
+    } cases[] = {
+        {{"--centre", "46.6065"},
+            "at 46.6065 mm the pulleys touch: half the sum of their outside diameters is "
+            "46.6065 mm; give 46.607 mm or more\n"},
+        {{"--centre", "1e-300"}, "at 1e-300 mm the pulleys touch"},
+        {{"--centre", "1.834901", "--units", "in"}, "at 1.834901 in the pulleys touch"},
+        {{"--centre", "1e9"}, "--centre: 1e9 mm needs a belt of more than 1000000 teeth"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = {"drive", "HTD5M", "20", "40"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const auto result = runCli(arguments);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
+    // The limit given in inches, typed back, is accepted.
+    const auto refused = runCli({"drive", "HTD5M", "20", "40", "--centre", "1.8349", "--units", "in"});
+    EXPECT_NE(refused.err.find("give 1.835 in or more"), std::string::npos) << refused.err;
+    EXPECT_EQ(runCli({"drive", "HTD5M", "20", "40", "--centre", "1.835", "--units", "in"}).status, 0);
+    // The longest belt there is, 1000000 teeth, at its own centre distance.
+    const auto longest = runCli({"drive", "HTD5M", "20", "20", "--centre", "2499950", "--format", "tsv"});
+    EXPECT_EQ(longest.status, 0) << longest.err;
+    EXPECT_NE(longest.out.find("\t1000000\t5000000\t2499950\t"), std::string::npos) << longest.out;
 }
 
 TEST(Text, ColumnsAlignUnderTheirHeader)

@@ -6,12 +6,14 @@
 #include "ui/texts.h"
 #include "ui/win32/control_drawing.h"
 #include "ui/win32/form_parts.h"
+#include "ui/win32/system_calls.h"
 #include "ui/win32/text.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace quillon::ui::win32 {
 namespace {
@@ -130,6 +132,19 @@ void createControls(HWND form, HINSTANCE instance)
     nameControlsForScreenReaders(form);
 }
 
+// The title bar's icon (resource 1) at the small icon size of a DPI: the
+// class's own is loaded once, at the system's.
+void setSmallIcon(HWND form, FormState& state)
+{
+    const int side = MulDiv(GetSystemMetrics(SM_CXSMICON), static_cast<int>(state.dpi), static_cast<int>(systemDpi()));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form, GWLP_HINSTANCE));
+    IconHandle icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0)));
+    if (!icon)
+        return;
+    SendMessageW(form, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+    state.smallIcon = std::move(icon); // the one it replaces is no longer shown
+}
+
 // The user's decimal separator, for the numbers shown.
 std::string decimalSeparator()
 {
@@ -142,10 +157,16 @@ std::string decimalSeparator()
 LRESULT CALLBACK formProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lParam)
 {
     FormState* state = stateOf(form);
+    // Messages before createForm1 has given the window its state, and after
+    // WM_NCDESTROY has taken it, are the system's.
+    if (!state)
+        return DefWindowProcW(form, message, wParam, lParam);
     switch (message) {
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) >= controlId(0)) {
-            const std::string_view name = kControls[LOWORD(wParam) - controlId(0)].name;
+    case WM_COMMAND: {
+        // Any program can send any id: only the table's are buttons here.
+        const int row = LOWORD(wParam) - controlId(0);
+        if (HIWORD(wParam) == BN_CLICKED && row >= 0 && static_cast<std::size_t>(row) < kControls.size()) {
+            const std::string_view name = kControls[static_cast<std::size_t>(row)].name;
             if (name == "Command1")
                 calculate(form);
             else if (name == "Command2")
@@ -154,6 +175,7 @@ LRESULT CALLBACK formProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
                 exitProgram(form);
         }
         return 0; // Enter (IDOK) and Esc (IDCANCEL) do nothing
+    }
     case WM_MEASUREITEM:
         // Combo1's rows as it is made; layOut sets them to the font.
         reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 16;
@@ -163,8 +185,11 @@ LRESULT CALLBACK formProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
         return TRUE;
     case WM_DPICHANGED: {
         state->dpi = HIWORD(wParam);
-        state->font = createWindowFont(state->dpi);
+        // The controls hold the old font until layOut gives them the new
+        // one; only then is it deleted.
+        const FontHandle oldFont = std::exchange(state->font, createWindowFont(state->dpi));
         layOut(form, *state);
+        setSmallIcon(form, *state);
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(form, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
@@ -173,7 +198,7 @@ LRESULT CALLBACK formProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lP
         // Focus goes back where it was when the window is active again.
         if (LOWORD(wParam) == WA_INACTIVE)
             state->lastFocus = GetFocus();
-        else if (state && state->lastFocus && IsChild(form, state->lastFocus))
+        else if (state->lastFocus && IsChild(form, state->lastFocus))
             SetFocus(state->lastFocus);
         return 0;
     case WM_CLOSE:
@@ -218,9 +243,10 @@ HWND createForm1(HINSTANCE instance)
     if (!form)
         return nullptr;
     auto* state = new FormState;
-    state->dpi = GetDpiForWindow(form);
+    state->dpi = dpiOfWindow(form);
     state->font = createWindowFont(state->dpi);
     SetWindowLongPtrW(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    setSmallIcon(form, *state);
     createControls(form, instance);
     layOut(form, *state);
     state->lastFocus = controlNamed(form, "Combo1");
@@ -236,9 +262,7 @@ HWND controlNamed(HWND form, std::string_view name)
 
 std::string controlText(HWND control)
 {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return utf8(text);
+    return utf8(windowText(control));
 }
 
 void setControlText(HWND control, std::string_view text)

@@ -6,9 +6,13 @@
 
 namespace quillon::ui::win32 {
 
-LRESULT CALLBACK textBoxFrame(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+LRESULT CALLBACK textBoxFrame(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
 {
     switch (message) {
+    case WM_NCDESTROY:
+        // The last message: the subclass goes with the box.
+        RemoveWindowSubclass(box, textBoxFrame, id);
+        break;
     case WM_NCCALCSIZE:
         // The client area is the window less the frame, whether lParam is a
         // RECT or NCCALCSIZE_PARAMS (whose first member is that rectangle).

@@ -64,8 +64,7 @@ int rightLimitOf(std::size_t row, UINT dpi)
 
 int textWidth(HWND control, HFONT font)
 {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = windowText(control);
     HDC context = GetDC(control);
     HGDIOBJ previous = SelectObject(context, font);
     SIZE size{};
@@ -105,6 +104,8 @@ void nameControlsForScreenReaders(HWND form)
 {
     // Windows would name a box from the caption before it in creation order,
     // which is not always its own (the tolerance boxes have none).
+    // COM for these calls only, and balanced; the names stay with the
+    // controls.
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         return;
     IAccPropServices* services = nullptr;
@@ -117,6 +118,7 @@ void nameControlsForScreenReaders(HWND form)
         }
         services->Release();
     }
+    CoUninitialize();
 }
 
 void showWarning(HWND form, const std::wstring& text)

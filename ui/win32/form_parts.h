@@ -18,9 +18,16 @@ struct FontDeleter {
 };
 using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
+// An icon loaded at a size of our own, destroyed with its owner.
+struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
 struct FormState {
     UINT dpi = 96;
     FontHandle font;
+    IconHandle smallIcon;     // the title bar's, at the window's DPI
     HWND lastFocus = nullptr; // restored when the window is active again
 };
 

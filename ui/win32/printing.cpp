@@ -5,6 +5,7 @@
 #include "ui/texts.h"
 #include "ui/win32/Form1.h"
 #include "ui/win32/form_parts.h"
+#include "ui/win32/system_calls.h"
 #include "ui/win32/text.h"
 
 #include <winspool.h>
@@ -32,12 +33,11 @@ const Spooler* spooler()
 {
     static const Spooler loaded = [] {
         Spooler calls;
-        HMODULE module = LoadLibraryW(L"winspool.drv");
-        if (!module)
-            return calls;
+        // From the system folder only: by its bare name, a winspool.drv
+        // beside the program would be found first.
+        HMODULE module = loadSystemLibrary(L"winspool.drv");
         const auto load = [module](auto& call, const char* name) {
-            call = reinterpret_cast<std::remove_reference_t<decltype(call)>>(
-                reinterpret_cast<void*>(GetProcAddress(module, name)));
+            call = findCall<std::remove_reference_t<decltype(call)>>(module, name);
         };
         load(calls.getDefaultPrinter, "GetDefaultPrinterW");
         load(calls.openPrinter, "OpenPrinterW");
@@ -72,14 +72,24 @@ std::wstring whyPrinterRefuses(const Spooler& spooler, const std::wstring& print
     return refusal;
 }
 
+// Device pixels per window pixel, across and down: a printer's two
+// resolutions may differ (600 × 300 dpi in draft).
+struct Scale {
+    double x = 1;
+    double y = 1;
+};
+
 // Draws the window's controls onto a device context, each window pixel
-// `scale` device pixels, in the window's face.
-void drawForm(HWND form, HDC device, double scale)
+// scale.x device pixels wide and scale.y high, in the window's face.
+void drawForm(HWND form, HDC device, Scale scale)
 {
     const UINT dpi = formDpi(form);
-    const auto at = [scale](LONG pixels) { return static_cast<int>(pixels * scale + 0.5); };
+    const auto across = [scale](LONG pixels) { return static_cast<int>(pixels * scale.x + 0.5); };
+    const auto down = [scale](LONG pixels) { return static_cast<int>(pixels * scale.y + 0.5); };
     LOGFONTW face{};
-    face.lfHeight = -static_cast<LONG>(MulDiv(kWindowFontPoints, static_cast<int>(dpi), 72) * scale + 0.5);
+    // Its height in the page's vertical pixels; the system gives its width
+    // the same length on paper.
+    face.lfHeight = -static_cast<LONG>(MulDiv(kWindowFontPoints, static_cast<int>(dpi), 72) * scale.y + 0.5);
     face.lfWeight = FW_NORMAL;
     face.lfCharSet = DEFAULT_CHARSET;
     wcsncpy(face.lfFaceName, windowFace().c_str(), LF_FACESIZE - 1);
@@ -94,16 +104,15 @@ void drawForm(HWND form, HDC device, double scale)
     const COLORREF face3d = GetSysColor(COLOR_BTNFACE);
     SetDCPenColor(device, face3d);
     SetDCBrushColor(device, face3d);
-    Rectangle(device, 0, 0, at(client.right), at(client.bottom));
+    Rectangle(device, 0, 0, across(client.right), down(client.bottom));
 
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         HWND control = GetDlgItem(form, controlId(i));
         RECT box{};
         GetWindowRect(control, &box);
         MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&box), 2);
-        RECT drawn{at(box.left), at(box.top), at(box.right), at(box.bottom)};
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+        RECT drawn{across(box.left), down(box.top), across(box.right), down(box.bottom)};
+        const std::wstring text = windowText(control);
         UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
         switch (kControls[i].kind) {
         case Label:
@@ -116,19 +125,20 @@ void drawForm(HWND form, HDC device, double scale)
             Rectangle(device, drawn.left, drawn.top, drawn.right, drawn.bottom);
             // Where the text starts on screen: inside a text box's one-pixel
             // frame, or the combo box's sunken edge and its edit's inset.
-            drawn.left += at(kControls[i].kind == TextBox ? 1 : 3);
+            drawn.left += across(kControls[i].kind == TextBox ? 1 : 3);
             if (kControls[i].kind == ComboBox) {
-                // The drop-down button: a box and its arrow.
-                const int side = drawn.bottom - drawn.top;
+                // The drop-down button: a square box and its arrow.
+                const int height = drawn.bottom - drawn.top;
+                const int width = static_cast<int>(height * scale.x / scale.y + 0.5);
                 SetDCBrushColor(device, face3d);
-                Rectangle(device, drawn.right - side, drawn.top, drawn.right, drawn.bottom);
-                const int middle = drawn.right - side / 2;
+                Rectangle(device, drawn.right - width, drawn.top, drawn.right, drawn.bottom);
+                const int middle = drawn.right - width / 2;
                 const int y = (drawn.top + drawn.bottom) / 2;
-                const POINT arrow[]
-                    = {{middle - side / 5, y - side / 10}, {middle + side / 5, y - side / 10}, {middle, y + side / 7}};
+                const POINT arrow[] = {{middle - width / 5, y - height / 10}, {middle + width / 5, y - height / 10},
+                    {middle, y + height / 7}};
                 SetDCBrushColor(device, GetSysColor(COLOR_BTNTEXT));
                 Polygon(device, arrow, 3);
-                drawn.right -= side;
+                drawn.right -= width;
             }
             break;
         case PushButton:
@@ -164,37 +174,41 @@ void print(HWND form)
         showWarning(form, fillIn(kPrinterRefuses, printer, refusal));
         return;
     }
-    const auto failed = [&](const wchar_t* step) { showWarning(form, fillIn(kPrintStepFailed, printer, step)); };
+    const auto failed = [&](const char* step) { showWarning(form, fillIn(kPrintStepFailed, printer, wide(step))); };
     HDC device = CreateDCW(L"WINSPOOL", printer.c_str(), nullptr, nullptr);
     if (!device)
-        return failed(L"CreateDC");
+        return failed(kStepPrepare);
 
     // True size at the top left of the printable area, which is where the
     // device context's origin is; scaled down as a whole where the area is
-    // smaller than the window.
+    // smaller than the window. Each axis at its own resolution.
     RECT client{};
     GetClientRect(form, &client);
-    const double trueScale = GetDeviceCaps(device, LOGPIXELSX) / static_cast<double>(formDpi(form));
-    const double fit = std::min({1.0, GetDeviceCaps(device, HORZRES) / (client.right * trueScale),
-        GetDeviceCaps(device, VERTRES) / (client.bottom * trueScale)});
+    const double dpi = formDpi(form);
+    const Scale trueSize{GetDeviceCaps(device, LOGPIXELSX) / dpi, GetDeviceCaps(device, LOGPIXELSY) / dpi};
+    const double fit = std::min({1.0, GetDeviceCaps(device, HORZRES) / (client.right * trueSize.x),
+        GetDeviceCaps(device, VERTRES) / (client.bottom * trueSize.y)});
 
     const std::wstring title = wide(kWindowTitle);
     DOCINFOW document{};
     document.cbSize = sizeof document;
     document.lpszDocName = title.c_str();
-    const wchar_t* failedStep = nullptr;
+    const char* failedStep = nullptr;
     if (StartDocW(device, &document) <= 0) {
-        failedStep = L"StartDoc";
+        // Cancelled in the printer's own dialog (a file name asked for): the
+        // user's choice, nothing to warn about.
+        if (GetLastError() != ERROR_CANCELLED)
+            failedStep = kStepStartJob;
     } else if (StartPage(device) <= 0) {
-        failedStep = L"StartPage";
+        failedStep = kStepStartPage;
         AbortDoc(device);
     } else {
-        drawForm(form, device, trueScale * fit);
+        drawForm(form, device, {trueSize.x * fit, trueSize.y * fit});
         if (EndPage(device) <= 0) {
-            failedStep = L"EndPage";
+            failedStep = kStepSendPage;
             AbortDoc(device);
         } else if (EndDoc(device) <= 0) {
-            failedStep = L"EndDoc";
+            failedStep = kStepEndJob;
         }
     }
     DeleteDC(device);

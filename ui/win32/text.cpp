@@ -1,32 +1,24 @@
 #include "ui/win32/text.h"
 
-#include <windows.h>
-
 namespace quillon::ui::win32 {
 
-std::wstring wide(std::string_view utf8)
+std::wstring windowText(HWND window)
 {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
-}
-
-std::string utf8(std::wstring_view wide)
-{
-    const int size
-        = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size, nullptr, nullptr);
-    return out;
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 std::wstring fillIn(const char* text, std::wstring_view first, std::wstring_view second)
 {
-    std::wstring out = wide(text);
-    for (const auto& [mark, value] : {std::pair{std::wstring_view(L"%1"), first}, {L"%2", second}}) {
-        if (const std::size_t at = out.find(mark); at != std::wstring::npos)
-            out.replace(at, mark.size(), value);
+    const std::wstring pattern = wide(text);
+    std::wstring out;
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        if (pattern[at] == L'%' && at + 1 < pattern.size() && (pattern[at + 1] == L'1' || pattern[at + 1] == L'2')) {
+            out += pattern[++at] == L'1' ? first : second;
+        } else {
+            out += pattern[at];
+        }
     }
     return out;
 }

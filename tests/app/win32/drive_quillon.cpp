@@ -13,6 +13,10 @@
 //   drive_quillon warning [SECONDS]   waits for a message box of the window,
 //                                     prints its text and answers it (OK)
 //   drive_quillon no-warning SECONDS  fails if a message box shows within SECONDS
+//   drive_quillon resolution X Y      sets the default printer's resolution in
+//                                     the user's printing preferences
+//   drive_quillon shortcut LINK       prints the program a shortcut (.lnk) starts
+// (the last two need no window)
 //
 // Status 0 when the step was done, 1 when it was not (what is missing goes to
 // standard error).
@@ -24,11 +28,15 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// windows.h before these
+#include <shlobj.h>
+#include <winspool.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <vector>
 
 using namespace quillon::ui;
 using namespace quillon::ui::win32;
@@ -158,6 +166,52 @@ int run(HWND form, const std::wstring& command, int count, wchar_t** arguments)
     return fail("unknown command or arguments");
 }
 
+// What a user picks in the printer's preferences, such as a draft mode of
+// 600 x 300 dpi: the default settings every program then prints with.
+int setPrinterResolution(short across, short down)
+{
+    wchar_t name[256];
+    DWORD size = 256;
+    HANDLE printer = nullptr;
+    if (!GetDefaultPrinterW(name, &size) || !OpenPrinterW(name, &printer, nullptr))
+        return fail("no default printer");
+    std::vector<BYTE> settings(
+        static_cast<std::size_t>(DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0)));
+    auto* mode = reinterpret_cast<DEVMODEW*>(settings.data());
+    bool set = DocumentPropertiesW(nullptr, printer, name, mode, nullptr, DM_OUT_BUFFER) == IDOK;
+    if (set) {
+        mode->dmPrintQuality = across;
+        mode->dmYResolution = down;
+        mode->dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
+        PRINTER_INFO_9W preferences{mode};
+        set = SetPrinterW(printer, 9, reinterpret_cast<BYTE*>(&preferences), 0);
+    }
+    ClosePrinter(printer);
+    return set ? 0 : fail("the printer's preferences were not set");
+}
+
+// The file a shortcut starts, as the shell reads it.
+int showShortcutTarget(const wchar_t* link)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* shortcut = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t target[MAX_PATH]{};
+    const bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                          reinterpret_cast<void**>(&shortcut)))
+        && SUCCEEDED(shortcut->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))
+        && SUCCEEDED(file->Load(link, STGM_READ)) && SUCCEEDED(shortcut->GetPath(target, MAX_PATH, nullptr, 0));
+    if (file)
+        file->Release();
+    if (shortcut)
+        shortcut->Release();
+    CoUninitialize();
+    if (!read)
+        return fail("cannot read the shortcut " + utf8(link));
+    say(utf8(target));
+    return 0;
+}
+
 } // namespace
 
 int wmain(int count, wchar_t** arguments)
@@ -165,6 +219,10 @@ int wmain(int count, wchar_t** arguments)
     _setmode(_fileno(stdout), _O_BINARY); // lines end in \n, as the test's shell reads them
     if (count < 2)
         return fail("usage: drive_quillon COMMAND [ARGUMENTS]");
+    if (std::wstring_view(arguments[1]) == L"resolution" && count == 4)
+        return setPrinterResolution(static_cast<short>(_wtoi(arguments[2])), static_cast<short>(_wtoi(arguments[3])));
+    if (std::wstring_view(arguments[1]) == L"shortcut" && count == 3)
+        return showShortcutTarget(arguments[2]);
     HWND form = waitFor(findForm, 20);
     if (!form)
         return fail("no Quillon window within 20 s");

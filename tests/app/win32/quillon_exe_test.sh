@@ -2,8 +2,9 @@
 # Quillon.exe end to end under Wine, on the X display in DISPLAY: the real
 # program, worked from a second program (drive_quillon.exe) as a user would,
 # its boxes read back and compared with quillon-cli.exe; its warnings; its
-# printing through a CUPS scheduler of the test's own (private_cups.sh) onto a
-# page read back with Ghostscript and poppler; 退出 and the close box; and
+# printing through a CUPS scheduler of the test's own (private_cups.sh), on a
+# printer set to 600 x 300 dpi, onto a page read back with Ghostscript and
+# poppler; 退出 and the close box; and
 # the window at 144 dpi.
 #   quillon_exe_test.sh QUILLON.EXE DRIVE_QUILLON.EXE QUILLON-CLI.EXE PRIVATE_CUPS.SH
 # A fresh Wine prefix of its own: a printer Wine has once seen stays in its
@@ -94,8 +95,11 @@ echo "-- printed on the default printer of a private CUPS scheduler"
 "$private_cups" "$work/cups" >"$work/cups.log" 2>&1 &
 scheduler=$!
 for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
-lpadmin -p QuillonTest -v "keep:$work/printed" -E
+lpadmin -p QuillonTest -v "keep:$work/printed" -P "$(dirname "$0")/draft_600x300.ppd" -E 2>/dev/null
 lpadmin -d QuillonTest
+# Its draft mode of 600 x 300 dpi chosen: the page must still be the window at
+# true size, not twice as tall.
+drive resolution 600 300
 start_quillon 346x339
 drive type Combo1 XL && drive press Command1
 at96=$(drive boxes)
@@ -143,7 +147,7 @@ drive boxes | awk -F'\t' -v ox="$left" -v oy=842 -v top="$top" '
 cupsreject QuillonTest
 drive click Command2
 said=$(drive warning)
-[[ $said == *QuillonTest*失败* ]] || fail "a refused job said: $said"
+[ "$said" = "打印失败：打印机“QuillonTest”在完成打印任务时出错。" ] || fail "a refused job said: $said"
 echo "a printer refusing jobs: $said"
 drive click Command3
 status=$(ended_status)

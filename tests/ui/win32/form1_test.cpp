@@ -1,7 +1,7 @@
 // The Win32 window, created in this process and driven with messages as the
 // system would: its geometry at two DPIs, its list, 计算 against the
-// calculation for every belt type, the warning, texts that fit and the tab
-// order.
+// calculation for every belt type, the warning, texts that fit, the tab
+// order, its icon and COM, and where 打印 loads the spooler from.
 
 #include "calc/catalogue/catalogue.h"
 #include "calc/full_width.h"
@@ -37,6 +37,30 @@ protected:
     }
 
     HWND control(std::string_view name) const { return controlNamed(form, name); }
+    // Clicks a button and gives the text of the warning it shows, read and
+    // closed by another thread so that the test never hangs on it; empty
+    // when none shows within 5 s.
+    std::wstring warningAfterClicking(std::string_view name) const
+    {
+        std::atomic<bool> seen = false;
+        std::wstring said;
+        std::thread watchdog([&] {
+            for (int wait = 0; wait < 500 && !seen; ++wait) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                HWND box = FindWindowW(L"#32770", wide(kWindowTitle).c_str());
+                if (box && GetWindow(box, GW_OWNER) == form) {
+                    wchar_t text[256]{};
+                    GetDlgItemTextW(box, 0xFFFF, text, 256);
+                    said = text;
+                    seen = true;
+                    PostMessageW(box, WM_COMMAND, IDOK, 0);
+                }
+            }
+        });
+        click(name);
+        watchdog.join();
+        return said;
+    }
     void click(std::string_view name) const
     {
         HWND button = control(name);
@@ -125,33 +149,49 @@ TEST_F(Form1Test, CalculateWritesWhatTheRunGivesForEveryBeltType)
 
 TEST_F(Form1Test, ATooLargeToothCountWarnsAndChangesNoBox)
 {
-    // The warning is a modal box owned by the window: another thread reads
-    // and closes it, so that the test never hangs.
-    std::atomic<bool> seen = false;
-    std::wstring said;
-    std::thread watchdog([&] {
-        for (int wait = 0; wait < 500 && !seen; ++wait) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            HWND box = FindWindowW(L"#32770", wide(kWindowTitle).c_str());
-            if (box && GetWindow(box, GW_OWNER) == form) {
-                wchar_t text[256]{};
-                GetDlgItemTextW(box, 0xFFFF, text, 256);
-                said = text;
-                seen = true;
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            }
-        }
-    });
     setControlText(control("Text1"), "1e400");
-    click("Command1");
-    watchdog.join();
-    EXPECT_TRUE(seen);
-    EXPECT_EQ(utf8(said), kToothCountOutOfRange);
+    EXPECT_EQ(utf8(warningAfterClicking("Command1")), kToothCountOutOfRange);
     for (const ControlSpec& row : kControls) {
         if (row.kind == TextBox && row.name != "Text1") {
             EXPECT_EQ(controlText(control(row.name)), row.name);
         }
     }
+}
+
+TEST_F(Form1Test, LeavesTheThreadFreeToJoinAnyComApartment)
+{
+    const HRESULT joined = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    EXPECT_EQ(joined, S_OK);
+    if (SUCCEEDED(joined))
+        CoUninitialize();
+}
+
+TEST_F(Form1Test, LoadsTheTitleBarIconAgainAtEachDpi)
+{
+    for (const auto& [dpi, side] : {std::pair{144u, 24}, {96u, 16}}) {
+        moveToDpi(dpi);
+        ICONINFO icon{};
+        ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(SendMessageW(form, WM_GETICON, ICON_SMALL, 0)), &icon)) << dpi;
+        BITMAP colour{};
+        GetObjectW(icon.hbmColor, sizeof colour, &colour);
+        DeleteObject(icon.hbmColor);
+        DeleteObject(icon.hbmMask);
+        EXPECT_EQ(colour.bmWidth, side) << dpi;
+    }
+}
+
+TEST_F(Form1Test, PrintLoadsTheSpoolerFromTheSystemFolderOnly)
+{
+    // A winspool.drv planted beside this program (planted_winspool.cpp),
+    // which Wine is told to prefer to its own, says so when it is loaded.
+    warningAfterClicking("Command2"); // whatever the printer, or none
+    EXPECT_EQ(GetEnvironmentVariableW(L"QUILLON_PLANTED_DLL", nullptr, 0), 0u) << "the planted winspool.drv ran";
+    wchar_t system[MAX_PATH]{};
+    wchar_t loaded[MAX_PATH]{};
+    GetSystemDirectoryW(system, MAX_PATH);
+    ASSERT_NE(GetModuleFileNameW(GetModuleHandleW(L"winspool.drv"), loaded, MAX_PATH), 0u);
+    EXPECT_EQ(CompareStringOrdinal(loaded, static_cast<int>(wcslen(system)), system, -1, TRUE), CSTR_EQUAL)
+        << utf8(loaded);
 }
 
 TEST_F(Form1Test, EveryCaptionAndResultIsWholeInItsBox)
