@@ -1,5 +1,6 @@
 #include "calc/identify.h"
 
+#include "calc/algorithms.h"
 #include "calc/catalogue/catalogue.h"
 #include "calc/run.h"
 
@@ -23,7 +24,7 @@ std::vector<PulleyMatch> identifyPulley(double outsideDiameter, int teeth, doubl
         if (std::fabs(difference) <= tolerance)
             candidates.push_back({{beltType, plainText(shown), plainText(difference)}, std::fabs(difference)});
     }
-    std::ranges::stable_sort(candidates, {}, &Candidate::distance);
+    stableSortBy(candidates, &Candidate::distance);
     std::vector<PulleyMatch> matches;
     for (Candidate& candidate : candidates)
         matches.push_back(std::move(candidate.match));

@@ -1,5 +1,6 @@
 #include "calc/inches.h"
 
+#include "calc/charconv.h"
 #include "calc/number_text.h"
 
 #include <charconv>
@@ -45,7 +46,7 @@ std::string toleranceInInches(std::string_view tolerance)
     }
     const std::string_view number = tolerance.substr(sign.size());
     double millimetres = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), millimetres);
+    const auto [end, error] = doubleFromChars(number.data(), number.data() + number.size(), millimetres);
     if (sign.empty() || number.empty() || error != std::errc() || end != number.data() + number.size())
         return std::string(tolerance);
     return std::string(sign) + inchText(millimetres);

@@ -1,5 +1,8 @@
 #include "calc/number_text.h"
 
+#include "calc/algorithms.h"
+#include "calc/charconv.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -28,10 +31,10 @@ std::string plainNumber(double value, std::string_view separator)
     // half a step of 15 digits. It is much quicker to write than a fixed
     // precision, which is the way for the rest.
     char buffer[32];
-    const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
+    const char* end = doubleToChars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
     std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
-    if (std::ranges::count_if(text.substr(0, text.find('e')), isDigit) > 15) {
-        end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
+    if (countIf(text.substr(0, text.find('e')), isDigit) > 15) {
+        end = doubleToChars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14).ptr;
         text = std::string_view(buffer, static_cast<std::size_t>(end - buffer));
     }
     // text holds "-d.dddde+XX", or "de+XX" for a single digit.
@@ -93,7 +96,8 @@ template <int decimals> std::string_view scaledTextWith(double scaled, bool nega
         for (int i = 0; i < decimals; ++i)
             divisor *= 10;
         const std::string text = plainNumber((negative ? -scaled : scaled) / divisor, ".");
-        return {buffer.data(), static_cast<std::size_t>(std::ranges::copy(text, buffer.data()).out - buffer.data())};
+        return {buffer.data(),
+            static_cast<std::size_t>(std::copy(text.begin(), text.end(), buffer.data()) - buffer.data())};
     }
     // Written from the last digit back.
     auto whole = static_cast<unsigned long long>(scaled);
@@ -208,7 +212,7 @@ std::string fixedText(const ProfileValue& value, std::string_view decimalSeparat
     char buffer[std::numeric_limits<double>::max_exponent10 + 32];
     char* end = buffer;
     if (std::fabs(number) < 1e9) {
-        end = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed).ptr;
+        end = doubleToChars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed).ptr;
         const std::string_view shortest(buffer, static_cast<std::size_t>(end - buffer));
         const std::size_t point = shortest.find('.');
         if (point != std::string_view::npos && shortest.size() - point - 1 > 4)
@@ -220,7 +224,7 @@ std::string fixedText(const ProfileValue& value, std::string_view decimalSeparat
         }
     }
     if (end == buffer)
-        end = std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed, 4).ptr;
+        end = doubleToChars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed, 4).ptr;
     std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
     while (digits.back() == '0' && digits[digits.size() - 2] != '.')
         digits.remove_suffix(1);

@@ -3,6 +3,7 @@
 #include "calc/catalogue/catalogue.h"
 #include "calc/inches.h"
 #include "calc/number_text.h"
+#include "calc/portable_math.h"
 #include "calc/run.h"
 
 #include <algorithm>
@@ -46,7 +47,7 @@ double cross(Point a, Point b)
 }
 double length(Point a)
 {
-    return std::hypot(a.x, a.y);
+    return portableHypot(a.x, a.y);
 }
 Point mirrored(Point a)
 {
@@ -56,7 +57,7 @@ Point mirrored(Point a)
 // The signed angle that turns the direction of `from` onto that of `to`.
 double turn(Point from, Point to)
 {
-    return std::atan2(cross(from, to), dot(from, to));
+    return portableAtan2(cross(from, to), dot(from, to));
 }
 
 OutlinePiece line(Point start, Point end)
@@ -80,7 +81,8 @@ struct Flank {
 
 Flank flankThrough(Point through, double halfAngle)
 {
-    return {through, {std::sin(halfAngle), std::cos(halfAngle)}, {std::cos(halfAngle), -std::sin(halfAngle)}};
+    return {
+        through, {portableSin(halfAngle), portableCos(halfAngle)}, {portableCos(halfAngle), -portableSin(halfAngle)}};
 }
 
 // Where the line `from + t·direction` (a unit direction) meets the circle of
@@ -179,7 +181,7 @@ HalfGroove straightGroove(
     if (!(dot(tip->end - root->start, flank.up) > kShortestPiece))
         refuse(beltType, teeth, "no straight flank is left between the tip and root fillets");
     const Point bottomStart = root->end;
-    const double bottomSweep = 2 * std::atan2(bottomStart.x, bottomStart.y);
+    const double bottomSweep = 2 * portableAtan2(bottomStart.x, bottomStart.y);
     if (!(circles.root * bottomSweep > kShortestPiece))
         refuse(beltType, teeth, "no root arc is left between the root fillets");
     return {.side = {*tip, line(tip->end, root->start), *root},
@@ -193,7 +195,7 @@ HalfGroove arcBottomGroove(const GrooveProfile& profile, Circles circles, std::s
     // The bottom arc's lowest point lies on the root circle; the flanks
     // touch it where its radius is square to them.
     const Point bottomCentre{0, circles.root + bottomRadius};
-    const Point touching = bottomCentre + bottomRadius * Point{std::cos(halfAngle), -std::sin(halfAngle)};
+    const Point touching = bottomCentre + bottomRadius * Point{portableCos(halfAngle), -portableSin(halfAngle)};
     const Flank flank = flankThrough(touching, halfAngle);
     const std::optional<OutlinePiece> tip = tipFillet(flank, profile.tipRadius.number(), circles.outside);
     if (!tip || !(tip->sweep > 0 && tip->sweep < std::numbers::pi))
@@ -278,11 +280,11 @@ Point rotated(Point p, double cosine, double sine)
 std::vector<OutlinePiece> placeGrooves(const std::vector<OutlinePiece>& groove, int teeth, double outsideRadius)
 {
     const double step = 2 * std::numbers::pi / teeth;
-    const double landSweep = step - 2 * std::atan2(groove.front().start.x, groove.front().start.y);
+    const double landSweep = step - 2 * portableAtan2(groove.front().start.x, groove.front().start.y);
     std::vector<std::vector<OutlinePiece>> placed(static_cast<std::size_t>(teeth));
     for (int k = 0; k < teeth; ++k) {
-        const double cosine = k == 0 ? 1 : std::cos(k * step);
-        const double sine = k == 0 ? 0 : std::sin(k * step);
+        const double cosine = k == 0 ? 1 : portableCos(k * step);
+        const double sine = k == 0 ? 0 : portableSin(k * step);
         std::vector<OutlinePiece>& pieces = placed[static_cast<std::size_t>(k)];
         Point start = rotated(groove.front().start, cosine, sine);
         for (const OutlinePiece& piece : groove) {
@@ -350,7 +352,7 @@ PulleyOutline pulleyOutline(std::string_view beltType, double toothCount, bool a
         outline.topWidth = drawnTopWidth(half, circles.outside);
     }
     const std::vector<OutlinePiece> groove = wholeGroove(half);
-    const double halfLand = std::numbers::pi / teeth - std::atan2(groove.front().start.x, groove.front().start.y);
+    const double halfLand = std::numbers::pi / teeth - portableAtan2(groove.front().start.x, groove.front().start.y);
     if (!(circles.outside * halfLand > kShortestPiece / 2))
         refuse(beltType, teeth, "no land is left on the outside circle between the grooves");
     if (!(widestAngle(half) < std::numbers::pi / teeth))

@@ -1,7 +1,9 @@
 // The DXF writer: the few sections and table records an R2000 reader
 // expects, with fixed handles, and the contour as one LWPOLYLINE.
 
+#include "calc/number_text.h"
 #include "calc/outline_files.h"
+#include "calc/portable_math.h"
 
 #include <cmath>
 #include <string_view>
@@ -47,7 +49,7 @@ class DxfText {
 public:
     DxfText& operator()(int code, std::string_view value)
     {
-        std::string number = std::to_string(code);
+        std::string number = wholeNumberText(code);
         text_.append(number.size() < 3 ? 3 - number.size() : 0, ' ');
         text_ += number;
         text_ += "\r\n";
@@ -56,7 +58,7 @@ public:
         return *this;
     }
     DxfText& operator()(int code, double value) { return (*this)(code, drawingNumber(value)); }
-    DxfText& operator()(int code, int value) { return (*this)(code, std::to_string(value)); }
+    DxfText& operator()(int code, int value) { return (*this)(code, wholeNumberText(value)); }
     DxfText& operator()(int code, const char* value) { return (*this)(code, std::string_view(value)); }
 
     // A symbol table's head, for `count` records.
@@ -176,7 +178,7 @@ void writeContour(DxfText& dxf, const PulleyOutline& outline, Units units)
     for (const OutlinePiece& piece : outline.pieces) {
         dxf(10, drawingLength(piece.start.x, units))(20, drawingLength(piece.start.y, units));
         if (piece.sweep != 0)
-            dxf(42, std::tan(piece.sweep / 4));
+            dxf(42, portableTan(piece.sweep / 4));
     }
     dxf(0, "ENDSEC");
 }

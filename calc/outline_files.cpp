@@ -1,6 +1,8 @@
 #include "calc/outline_files.h"
 
 #include "calc/catalogue/catalogue.h"
+#include "calc/charconv.h"
+#include "calc/markup.h"
 #include "calc/run.h"
 
 #include <charconv>
@@ -18,31 +20,6 @@ std::string unitName(Units units)
 std::string length(double millimetres, Units units)
 {
     return lengthText(millimetres, units) + " " + unitName(units);
-}
-
-// Text for XML character data and attribute values.
-std::string escaped(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
 }
 
 double gridStep(Units units)
@@ -70,7 +47,7 @@ std::string drawingNumber(double value)
     std::array<char, 400> digits;
     // -0 and 0 are the same point; write one of them.
     const auto written
-        = std::to_chars(digits.data(), digits.data() + digits.size(), value + 0.0, std::chars_format::fixed);
+        = doubleToChars(digits.data(), digits.data() + digits.size(), value + 0.0, std::chars_format::fixed);
     return std::string(digits.data(), written.ptr);
 }
 
@@ -100,9 +77,10 @@ std::string outlineSvg(const PulleyOutline& outline, Units units)
            "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\""
         + size + unit + "\" height=\"" + size + unit + "\" viewBox=\"-" + half + " -" + half + " " + size + " " + size
         + "\">\n<title>"
-        + escaped(std::string(outline.beltType) + " pulley, " + wholeNumberText(outline.teeth) + " teeth")
+        + markupEscaped(std::string(outline.beltType) + " pulley, " + wholeNumberText(outline.teeth) + " teeth")
         + "</title>\n<desc>"
-        + escaped(outlineNote(outline, units) + "; one unit is one " + (units == Units::Inches ? "inch" : "millimetre"))
+        + markupEscaped(
+            outlineNote(outline, units) + "; one unit is one " + (units == Units::Inches ? "inch" : "millimetre"))
         + "</desc>\n<path fill=\"none\" stroke=\"black\" stroke-width=\"" + (units == Units::Inches ? "0.004" : "0.1")
         + "\" d=\"" + path + "\"/>\n</svg>\n";
 }

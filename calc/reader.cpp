@@ -1,5 +1,7 @@
 #include "calc/reader.h"
 
+#include "calc/charconv.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -138,7 +140,7 @@ double readDecimalMagnitude(Scanner& scanner)
     significant.append(digits, written.ptr);
 
     double magnitude = 0.0;
-    const auto [end, error] = std::from_chars(
+    const auto [end, error] = doubleFromChars(
         significant.data(), significant.data() + significant.size(), magnitude, std::chars_format::scientific);
     if (error == std::errc::result_out_of_range) {
         if (leadingExponent > 0)

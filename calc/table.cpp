@@ -1,5 +1,7 @@
 #include "calc/table.h"
 
+#include "calc/algorithms.h"
+
 #include <algorithm>
 #include <atomic>
 #include <charconv>
@@ -16,7 +18,7 @@ static_assert(kHobTeeth < kTableColumns.size());
 // The diameter columns, whose texts each row computes.
 constexpr std::array<std::size_t, 3> kDiameterColumns
     = {columnNamed("pitchDiameter"), columnNamed("outsideDiameter"), columnNamed("rootDiameter")};
-static_assert(std::ranges::all_of(kDiameterColumns, [](std::size_t c) { return kTableColumns[c].rule == Round; }));
+static_assert(allOf(kDiameterColumns, [](std::size_t c) { return kTableColumns[c].rule == Round; }));
 
 std::uint64_t newPreparedId()
 {

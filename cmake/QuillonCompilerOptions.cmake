@@ -25,3 +25,12 @@ function(quillon_set_warnings target)
         endif()
     endif()
 endfunction()
+
+if(EMSCRIPTEN)
+    # The core reports a number beyond a double by an exception, which
+    # Emscripten turns off by default; without it the module would abort.
+    # WebAssembly's own exceptions: a third of the size of the JavaScript
+    # kind (every browser since 2022 has them, and node 20).
+    add_compile_options(-fwasm-exceptions)
+    add_link_options(-fwasm-exceptions)
+endif()

@@ -27,6 +27,8 @@ install_packages() {
 QUILLON_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libcups2-dev fonts-noto-cjk)
 # And what quillon-cli, its manual page and the packages need.
 QUILLON_CLI_PACKAGES=(libcli11-dev nlohmann-json3-dev help2man dpkg-dev)
+# And what the web edition needs (tools/web.sh).
+QUILLON_WEB_PACKAGES=(emscripten nodejs cmake ninja-build)
 
 # Configures (once) and builds; extra arguments go to the configure step.
 configure_and_build() {

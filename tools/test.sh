@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Quillon and quillon-cli with their tests into build/ and runs every
-# test. Installs what is missing first; safe to run again.
+# Builds Quillon and quillon-cli with their tests into build/, and the web
+# edition with its tests into build-web/, and runs every test. Installs what
+# is missing first; safe to run again.
 #
 # The window tests run on a private Xvfb display. The print tests run their
 # own CUPS scheduler in a temporary folder: the machine's printers and
@@ -19,3 +20,7 @@ configure_and_build -DBUILD_TESTING=ON -DQUILLON_BUILD_CLI=ON -DQUILLON_WERROR=O
 
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     ctest --test-dir "$QUILLON_BUILD" --output-on-failure
+
+# The web edition: the core's suite under node and quillon.html in headless
+# Chromium, compared with the quillon-cli built above.
+"$QUILLON_ROOT/tools/web.sh" --test

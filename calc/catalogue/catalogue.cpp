@@ -1,5 +1,7 @@
 #include "calc/catalogue/catalogue.h"
 
+#include "calc/algorithms.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -27,7 +29,7 @@ std::optional<BeltFamily> beltFamily(std::string_view beltType)
         {BeltFamily::Stpd, stpdEntries()},
     };
     for (const auto& [family, rows] : families) {
-        if (std::ranges::any_of(rows, [&](const ProfileEntry& row) { return row.beltType == beltType; }))
+        if (anyOf(rows, [&](const ProfileEntry& row) { return row.beltType == beltType; }))
             return family;
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 // The HTD series, with curvilinear teeth. The groove width is the top width
 // br; several tolerances are given as empty texts, which show as empty boxes.
 
+#include "calc/algorithms.h"
 #include "calc/catalogue/catalogue.h"
 
 #include <algorithm>
@@ -21,7 +22,7 @@ constexpr std::array<ProfileEntry, 5> kRows = {{
 }};
 // clang-format on
 
-static_assert(std::ranges::all_of(kRows, [](const ProfileEntry& row) {
+static_assert(allOf(kRows, [](const ProfileEntry& row) {
     const GrooveProfile& p = row.profile;
     return p.bottomWidth.isUnset() && p.bottomWidthTol.isUnset() && p.flankRadius.isUnset()
         && p.topWidthTol == ProfileValue("") && p.halfAngleTol == ProfileValue("") && p.halfAngle == ProfileValue(7);

@@ -2,6 +2,7 @@
 // tolerance (all five tolerance texts are empty) and the half-angle is the
 // empty text, so its box stays empty.
 
+#include "calc/algorithms.h"
 #include "calc/catalogue/catalogue.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ constexpr std::array<ProfileEntry, 6> kRows = {{
 }};
 // clang-format on
 
-static_assert(std::ranges::all_of(kRows, [](const ProfileEntry& row) {
+static_assert(allOf(kRows, [](const ProfileEntry& row) {
     const GrooveProfile& p = row.profile;
     const ProfileValue empty("");
     return p.bottomWidth.isUnset() && p.bottomWidthTol.isUnset() && p.flankRadius.isNumber() && p.halfAngle == empty

@@ -2,6 +2,7 @@
 // and 0.125 inch. The groove width is the bottom width bw; top width, its
 // tolerance, the flank radius and the second segment line are never given.
 
+#include "calc/algorithms.h"
 #include "calc/catalogue/catalogue.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ constexpr std::array<ProfileEntry, 7> kRows = {{
 }};
 // clang-format on
 
-static_assert(std::ranges::all_of(kRows, [](const ProfileEntry& row) {
+static_assert(allOf(kRows, [](const ProfileEntry& row) {
     const GrooveProfile& p = row.profile;
     return p.topWidth.isUnset() && p.topWidthTol.isUnset() && p.flankRadius.isUnset() && p.segmentLine2.isUnset()
         && p.halfAngleTol == ProfileValue("±1.5") && p.rootRadiusTol == ProfileValue("max");

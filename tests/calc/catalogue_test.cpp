@@ -1,6 +1,7 @@
 // What the catalogue holds for whole families, beyond single runs.
 
 #include "calc/catalogue/catalogue.h"
+#include "calc/charconv.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,7 @@ TEST(Catalogue, PitchIsTheNumberInTheMetricNames)
         if (digits == std::string_view::npos)
             continue; // the inch series
         double pitch = 0;
-        std::from_chars(name.data() + digits, name.data() + name.size(), pitch);
+        doubleFromChars(name.data() + digits, name.data() + name.size(), pitch);
         EXPECT_EQ(pitch, entry.profile.pitch.number()) << name;
     }
 }

@@ -1,0 +1,74 @@
+// quillon.html against a bare page with the same 41 controls, the same
+// styles and no script, side by side in one headless Chromium: their sizes,
+// and the time from navigation until the window is ready for input.
+//   node bench/web/start_time.mjs build-web/quillon.html build-web/ui/web/page.html [starts]
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { gzipSync } from 'node:zlib';
+import { launchBrowser } from '../../tests/ui/web/browser.mjs';
+
+const [quillon, shell, starts = '20'] = process.argv.slice(2);
+const folder = mkdtempSync(join(tmpdir(), 'quillon-bench-'));
+const bare = join(folder, 'bare_window.html');
+writeFileSync(bare, readFileSync(shell, 'utf8').replace('{{{ SCRIPT }}}', ''));
+
+// Records, inside the page, when its window is shown and takes input (its
+// first contentful paint, and for quillon.html its handlers in place too)
+// and when 计算 is answered (quillon.html's module ready).
+function markReady() {
+  const marks = {};
+  const settle = () => {
+    const form = document.getElementById('Form1');
+    const scripted = !!document.querySelector('script');
+    if (marks.painted !== undefined && (!scripted || form.hasAttribute('data-ready')) && window.inputAt === undefined)
+      window.inputAt = Math.max(marks.painted, marks.handlers || 0);
+    if (window.inputAt !== undefined && (!scripted || form.hasAttribute('data-calculates')))
+      window.calculatesAt = Math.max(window.inputAt, marks.calculates || 0);
+  };
+  new PerformanceObserver((list) => {
+    for (const entry of list.getEntries()) if (entry.name === 'first-contentful-paint') marks.painted = entry.startTime;
+    settle();
+  }).observe({ type: 'paint', buffered: true });
+  document.addEventListener('DOMContentLoaded', () => {
+    const form = document.getElementById('Form1');
+    const note = () => {
+      if (form.hasAttribute('data-ready') && marks.handlers === undefined) marks.handlers = performance.now();
+      if (form.hasAttribute('data-calculates') && marks.calculates === undefined) marks.calculates = performance.now();
+      settle();
+    };
+    note();
+    new MutationObserver(note).observe(form, { attributes: true });
+  });
+}
+
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const browser = await launchBrowser();
+try {
+  const times = { bare: [], quillon: [], calculates: [] };
+  for (let i = 0; i < Number(starts) + 1; ++i) {
+    for (const [name, file] of [['bare', bare], ['quillon', quillon]]) {
+      const page = await browser.newPage();
+      await page.evaluateOnNewDocument(markReady);
+      await page.goto(pathToFileURL(resolve(file)).href);
+      await page.waitForFunction(() => window.calculatesAt !== undefined);
+      const [input, calculates] = await page.evaluate(() => [window.inputAt, window.calculatesAt]);
+      if (i > 0) { // the first start warms the browser
+        times[name].push(input);
+        if (name === 'quillon') times.calculates.push(calculates);
+      }
+      await page.close();
+    }
+  }
+  for (const [name, file] of [['bare page', bare], ['quillon.html', quillon]]) {
+    const bytes = readFileSync(file);
+    console.log(`${name}: ${bytes.length} bytes, ${gzipSync(bytes, { level: 9 }).length} gzipped`);
+  }
+  const [b, q, c] = [median(times.bare), median(times.quillon), median(times.calculates)];
+  console.log(`ready for input, median of ${starts}: bare page ${b.toFixed(1)} ms, quillon.html ${q.toFixed(1)} ms`
+    + ` (${(q / b).toFixed(2)}x); quillon.html answers 计算 from ${c.toFixed(1)} ms (${(c / b).toFixed(2)}x)`);
+} finally {
+  await browser.close();
+  rmSync(folder, { recursive: true, force: true });
+}

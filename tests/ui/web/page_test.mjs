@@ -1,0 +1,165 @@
+// quillon.html worked as a user would, in headless Chromium, opened from a
+// file with every network request refused.
+//   node page_test.mjs QUILLON_HTML QUILLON_CLI CONTROLS_H
+import assert from 'node:assert/strict';
+import { execFileSync, spawnSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { launchBrowser, openOffline } from './browser.mjs';
+
+const [pageFile, cli, controlsHeader] = process.argv.slice(2);
+
+// The control table as ui/controls.h writes it, read independently of the
+// page's own generator.
+const controls = [...readFileSync(controlsHeader, 'utf8').matchAll(
+  /\{"(\w+)",\s*(\w+),\s*"([^"]*)",\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+),\s*"([^"]*)"\}/g)]
+  .map(([, name, kind, text, left, top, width, height, accessibleName]) => ({
+    name, kind, text, accessibleName, rect: [left, top, width, height].map((twips) => twips / 15),
+  }));
+const boxes = controls.filter((c) => c.kind === 'TextBox' && c.name !== 'Text1').map((c) => c.name);
+const warning = readFileSync(new URL('../../../ui/texts.h', import.meta.url), 'utf8')
+  .match(/kToothCountOutOfRange = "([^"]*)"/)[1];
+
+let browser;
+let page;
+let refused;
+before(async () => {
+  assert.equal(controls.length, 41);
+  browser = await launchBrowser();
+  ({ page, refused } = await openOffline(browser, pageFile));
+  await page.waitForSelector('#Form1[data-calculates]');
+});
+after(() => browser && browser.close());
+
+const readBoxes = () => page.evaluate((names) => names.map((n) => document.getElementById(n).value), boxes);
+const fieldOf = (name) => (name === 'Combo1' ? '#Combo1 input' : `#${name}`);
+async function typeInto(name, text) {
+  await page.focus(fieldOf(name));
+  await page.keyboard.down('Control');
+  await page.keyboard.press('KeyA');
+  await page.keyboard.up('Control');
+  await page.keyboard.type(text);
+}
+function nativeRun(beltType, teeth, separator = '.') {
+  const json = execFileSync(cli, ['run', beltType, '--format', 'json', '--decimal-separator', separator, '--', teeth]);
+  const rows = JSON.parse(json).rows;
+  return boxes.map((name) => rows.find((row) => row.box === name).text);
+}
+
+test('starts as drawn: every control where the table puts it, with its text, the focus in Combo1', async () => {
+  const shown = await page.evaluate((names) => {
+    const form = document.getElementById('Form1').getBoundingClientRect();
+    return names.map((name) => {
+      const element = document.getElementById(name);
+      const r = element.getBoundingClientRect();
+      const field = element.querySelector('input') || element;
+      return { rect: [r.left - form.left, r.top - form.top, r.width, r.height],
+        text: field.tagName === 'INPUT' ? field.value : element.textContent };
+    });
+  }, controls.map((c) => c.name));
+  controls.forEach((control, i) => {
+    assert.deepEqual(shown[i], { rect: control.rect, text: control.text }, control.name);
+  });
+  assert.equal(await page.evaluate(() => document.activeElement.closest('[id]').id), 'Combo1');
+  assert.deepEqual(refused, []);
+});
+
+test('Tab goes through the controls in the table order, labels left out', async () => {
+  const order = [];
+  await page.focus('#Combo1 input');
+  for (const _ of controls.filter((c) => c.kind !== 'Label')) {
+    order.push(await page.evaluate(() => document.activeElement.closest('[id]').id));
+    await page.keyboard.press('Tab');
+  }
+  assert.deepEqual(order, controls.filter((c) => c.kind !== 'Label').map((c) => c.name));
+});
+
+test('every box has the accessible name of the desktop windows', async () => {
+  const tree = await page.accessibility.snapshot({ interestingOnly: false });
+  const named = [];
+  const walk = (node) => {
+    if (node.role === 'textbox' || node.role === 'combobox') named.push(node.name);
+    (node.children || []).forEach(walk);
+  };
+  walk(tree);
+  assert.deepEqual(named, controls.filter((c) => c.kind === 'TextBox' || c.kind === 'ComboBox')
+    .map((c) => c.accessibleName));
+});
+
+test('计算 fills the twenty boxes as quillon-cli run does', async () => {
+  // Right after start, untouched: MXL and 40.
+  await page.click('#Command1');
+  assert.deepEqual(await readBoxes(), nativeRun('MXL', '40'));
+  const cases = [
+    { pick: 'L', teeth: '20' },
+    { pick: 'STPD S14M', teeth: '4 0' },
+    { type: 'T5', teeth: '20' },
+    { type: 'T5', teeth: '20.5' },
+    { type: 'HTD8M', teeth: '４０' },
+    { type: 'XXH', teeth: '&H5A' },
+  ];
+  for (const c of cases) {
+    if (c.pick) await page.select('#Combo1 select', c.pick);
+    else await typeInto('Combo1', c.type);
+    await typeInto('Text1', c.teeth);
+    await page.click('#Command1');
+    assert.deepEqual(await readBoxes(), nativeRun(c.pick || c.type, c.teeth), JSON.stringify(c));
+  }
+  // A belt type is passed on exactly as typed: with a blank, it names none.
+  await typeInto('Combo1', 'MXL ');
+  await page.click('#Command1');
+  assert.deepEqual((await readBoxes()).slice(0, 2), ['', '0']);
+});
+
+test('a tooth count beyond a double warns and changes no box', async () => {
+  await page.select('#Combo1 select', 'MXL');
+  for (const teeth of ['1e400', '9'.repeat(2000000)]) {
+    const before = await readBoxes();
+    await page.$eval('#Text1', (box, text) => { box.value = text; }, teeth);
+    // The alert holds the page until it is answered.
+    const shown = new Promise((resolve) => page.once('dialog', (dialog) => {
+      resolve(dialog.message());
+      dialog.accept();
+    }));
+    await page.click('#Command1');
+    assert.equal(await shown, warning);
+    assert.deepEqual(await readBoxes(), before, `${teeth.length} characters`);
+  }
+});
+
+test('below the window: the outline, its note, and downloads byte for byte as quillon-cli outline writes them', async () => {
+  const folder = mkdtempSync(join(tmpdir(), 'quillon-downloads-'));
+  try {
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    for (const { belt, teeth, approximate } of [{ belt: 'XL', teeth: '20' }, { belt: 'HTD5M', teeth: '30', approximate: true }]) {
+      await page.select('#Combo1 select', belt);
+      await typeInto('Text1', teeth);
+      await page.click('#Command1');
+      const extra = approximate ? ['--approximate'] : [];
+      for (const format of ['dxf', 'svg']) {
+        await page.click(`#outline${format === 'dxf' ? 'Dxf' : 'Svg'}`);
+        const saved = join(folder, `${belt}-${teeth}.${format}`);
+        for (let waited = 0; !existsSync(saved) && waited < 100; waited += 1) await new Promise((r) => setTimeout(r, 50));
+        const written = execFileSync(cli, ['outline', belt, teeth, '--format', format, ...extra]);
+        assert.ok(readFileSync(saved).equals(written), `${belt} ${teeth} ${format}`);
+      }
+      // The approximation is said as the command says it.
+      const said = spawnSync(cli, ['outline', belt, teeth, ...extra], { encoding: 'utf8' }).stderr;
+      const note = await page.$eval('#outlineNote', (p) => p.textContent);
+      if (approximate) assert.ok(said.endsWith(`: ${note}\n`), `${note}\n${said}`);
+      assert.equal(await page.$eval('#outlineDrawing', (img) => img.complete && img.naturalWidth > 0), true);
+    }
+    // Where none is defined, the reason the command gives, and no drawing.
+    await page.select('#Combo1 select', 'STPD S2M');
+    await page.click('#Command1');
+    const refusal = spawnSync(cli, ['outline', 'STPD S2M', '30'], { encoding: 'utf8' }).stderr;
+    const reason = await page.$eval('#outlineNote', (p) => p.textContent);
+    assert.ok(refusal.endsWith(`: ${reason}\n`), `${reason}\n${refusal}`);
+    assert.equal(await page.$eval('#outlineDrawing', (img) => img.hidden), true);
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+});
