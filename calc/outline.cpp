@@ -224,7 +224,7 @@ bool arcPasses(const OutlinePiece& arc, Point at)
 double widestAngle(const HalfGroove& half)
 {
     double widest = 0;
-    auto reach = [&](Point p) { widest = std::max(widest, std::atan2(p.x, p.y)); };
+    auto reach = [&](Point p) { widest = std::max(widest, portableAtan2(p.x, p.y)); };
     std::vector<OutlinePiece> pieces = half.side;
     pieces.push_back(half.bottom);
     for (const OutlinePiece& piece : pieces) {
