@@ -103,13 +103,14 @@ std::vector<BeltFit> beltsNearCentre(const PulleyPair& pulleys, double centre, l
     else if (beyond(shorter))
         --shorter;
     std::vector<BeltFit> belts;
-    if (const auto fit = fitBelt(pulleys, shorter)) {
+    if (const auto fit = fitBelt(pulleys, shorter))
         belts.push_back(*fit);
-        if (std::fabs(fit->centreDistance - centre) <= kSame)
-            return belts;
+    const bool exact = !belts.empty() && std::fabs(belts.back().centreDistance - centre) <= kSame;
+    if (!exact) {
+        if (const auto fit = fitBelt(pulleys, shorter + 1))
+            belts.push_back(*fit);
     }
-    if (const auto fit = fitBelt(pulleys, shorter + 1))
-        belts.push_back(*fit);
+    // Also when the centre is exactly that of a belt beyond the limit.
     if (!belts.empty() && belts.back().beltTeeth > maxBeltTeeth)
         return {};
     return belts;

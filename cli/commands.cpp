@@ -169,8 +169,9 @@ Table driveTable(std::string_view beltType, int teeth1, int teeth2, const std::o
         const std::string at = centre->typed + " " + std::string(unitsName(units));
         if (!(centre->millimetres > pulleys.touchingCentre))
             throw InputError("--centre: at " + at + " the pulleys touch: half the sum of their outside diameters is "
-                + plainText(pulleys.touchingCentre) + " mm; give " + leastCentreText(pulleys, units) + " "
-                + std::string(unitsName(units)) + " or more");
+                + plainText(pulleys.touchingCentre) + " mm"
+                + (units == Units::Inches ? " (" + inchText(pulleys.touchingCentre) + " in)" : std::string())
+                + "; give " + leastCentreText(pulleys, units) + " " + std::string(unitsName(units)) + " or more");
         nearCentre = beltsNearCentre(pulleys, centre->millimetres, kMaxTeeth);
         if (nearCentre.empty())
             throw InputError("--centre: " + at + " needs a belt of more than " + wholeNumberText(kMaxTeeth)

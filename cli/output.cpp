@@ -10,14 +10,16 @@
 namespace quillon::cli {
 namespace {
 
+// A new name in the file's folder, as short whatever the file's own name:
+// a name near the system's limit must not make the temporary one too long.
 std::string temporaryName(const std::string& path)
 {
     static std::mt19937_64 random{std::random_device{}()};
     static constexpr char kDigits[] = "0123456789abcdef";
-    std::string name = path + ".part-";
+    std::string name = path.substr(0, path.find_last_of("/\\") + 1) + ".quillon-";
     for (int i = 0; i < 12; ++i)
         name.push_back(kDigits[random() % 16]);
-    return name;
+    return name + ".part";
 }
 
 } // namespace

@@ -79,8 +79,10 @@ std::FILE* openForWriting(const std::string& utf8Path);
 bool truncateFile(std::FILE* file, long long size);
 
 // Gives a newly made file the owner and group of the file it is to replace,
-// where this program may. True when the file then has them (always on
-// Windows), so that renaming it over the target keeps who owns the file.
+// where this program may. True when the file then has them, so that
+// renaming it over the target keeps who owns the file; on Windows, where
+// the owner stays, when this user may delete the target, which renaming
+// over it does.
 bool takeOwnership(std::FILE* file, const OutputTarget& target);
 
 // Gives a newly written file the target's permission bits. Does nothing on

@@ -187,11 +187,11 @@ std::FILE* openForWriting(const std::string& utf8Path)
 
 int writeAccessError(const std::string& utf8Path)
 {
-    // Opened as replacing or writing it needs, and closed untouched: a
+    // Opened for writing, as `>` needs, and closed untouched: a
     // read-only file, or one another program holds open (Excel does), is
     // refused before anything is made.
-    HANDLE file = CreateFileW(wide(utf8Path).c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-        nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(
+        wide(utf8Path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return errnoOf(GetLastError());
     CloseHandle(file);
@@ -218,8 +218,15 @@ bool truncateFile(std::FILE* file, long long size)
     return _chsize_s(_fileno(file), size) == 0;
 }
 
-bool takeOwnership(std::FILE*, const OutputTarget&)
+bool takeOwnership(std::FILE*, const OutputTarget& target)
 {
+    // Renaming over a file deletes it: a file this user may write but not
+    // delete (as a folder's permissions can have it) is written in place.
+    HANDLE file = CreateFileW(wide(target.path).c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
     return true;
 }
 

@@ -63,6 +63,7 @@ TEST(Drive, NearestBeltsOnEitherSideOfTheCentre)
     // Up to the longest belt allowed, and not beyond it.
     EXPECT_EQ(teethOf(beltsNearCentre(equal, 2499950, 1000000)), (std::vector<long long>{1000000}));
     EXPECT_TRUE(beltsNearCentre(equal, 2499951, 1000000).empty());
+    EXPECT_TRUE(beltsNearCentre(equal, 2499952.5, 1000000).empty()); // exactly the belt of 1000001
 
     // Unequal pulleys: each side checked by its own centre distance.
     const PulleyPair unequal = pulleyPair("MXL", 10, 80);

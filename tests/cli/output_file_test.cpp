@@ -179,6 +179,15 @@ TEST_F(OutputFile, AFileWithTwoNamesIsWrittenInPlace)
     EXPECT_EQ(entriesIn(folder), 2u);
 }
 
+TEST_F(OutputFile, ANameNearTheLimitIsWrittenAsTheShellWouldWriteIt)
+{
+    // 250 bytes: a temporary name made by adding to it would be too long.
+    const std::string file = folder + "/" + std::string(246, 'p') + ".csv";
+    ASSERT_EQ(runCli({"types", "--columns", "belt", "--output", file}).status, 0);
+    EXPECT_EQ(readFile(file), runCli({"types", "--columns", "belt"}).out);
+    EXPECT_EQ(entriesIn(folder), 1u);
+}
+
 TEST_F(OutputFile, TheTemporaryFileIsPrivateAndOnTheDiskBeforeTheRename)
 {
     if (shell("strace -V >/dev/null 2>&1") != 0)
