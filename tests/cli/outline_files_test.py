@@ -110,8 +110,16 @@ def rendered_by_librecad(dxf):
         check(min(gray[gray.index(b"255\n") + 4 :]) < 128, f"LibreCAD drew nothing of {dxf}")
 
 
+def readme_picture_is_current():
+    picture = os.path.join(os.path.dirname(__file__), "..", "..", "packaging", "outline-xl-20.svg")
+    with open(picture, "rb") as shown:
+        check(shown.read() == run("outline", "XL", "20"),
+              "packaging/outline-xl-20.svg is not what quillon-cli outline XL 20 writes now: remake it")
+
+
 for case in [("XL", "20", "mm"), ("T5", "40", "in"), ("MXL", "200", "mm"), ("HTD5M", "30", "mm", ["--approximate"])]:
     drawing = compare(*case[:3], *case[3:])
 rendered_by_librecad(drawing)
+readme_picture_is_current()
 print(f"{len(failures)} failed" if failures else "outline files read back")
 sys.exit(1 if failures else 0)

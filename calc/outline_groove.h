@@ -1,0 +1,63 @@
+// One groove of a pulley's outline, in the groove's own frame: its centre
+// line on +y, the pulley's axis at (0, 0). The outline (calc/outline.h)
+// turns it to each groove's place.
+#pragma once
+
+#include "calc/outline.h"
+#include "calc/profile.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quillon::outline {
+
+// A piece shorter than this (a nanometre) counts as not there: a contour
+// with such a sliver is broken for every program that reads it.
+inline constexpr double kShortestPiece = 1e-6;
+
+// The radii of the outside and root circles.
+struct Circles {
+    double outside = 0;
+    double root = 0;
+};
+
+// The right half of one groove, from the outside circle down to where the
+// bottom begins, and the bottom, from there to its mirror point.
+struct HalfGroove {
+    std::vector<OutlinePiece> side{}; // from the land down
+    OutlinePiece bottom{};
+};
+
+// A piece of the groove does not fit; what() says which, for the outline's
+// message.
+class GrooveDoesNotFit : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The straight-sided groove of a table row: flanks at the half-angle whose
+// lines cut a chord of the row's width on the root circle (widthOnRoot, the
+// bottom width) or the outside circle (the top width), tip and root fillets
+// tangent to flank and circle, and a root arc. Throws GrooveDoesNotFit.
+HalfGroove straightGroove(const GrooveProfile& profile, bool widthOnRoot, Circles circles);
+
+// The arc-bottom groove: a bottom arc of the root radius whose lowest point
+// is on the root circle, flanks tangent to it at the half-angle, and tip
+// fillets. Throws GrooveDoesNotFit.
+HalfGroove arcBottomGroove(const GrooveProfile& profile, Circles circles);
+
+// The width between the flank lines on the outside circle, as drawn.
+double drawnTopWidth(const HalfGroove& half, double outsideRadius);
+
+// The largest angle from the centre line that the right half reaches,
+// clockwise from +y.
+double widestAngle(const HalfGroove& half);
+
+// The groove's pieces in order: right half, bottom, left half (mirrored).
+std::vector<OutlinePiece> wholeGroove(const HalfGroove& half);
+
+// A length for a message, in millimetres: "0.64 mm".
+std::string millimetres(double value);
+
+} // namespace quillon::outline
