@@ -37,6 +37,16 @@ std::string lengthText(double millimetres, Units units)
     return units == Units::Inches ? inchText(millimetres) : plainText(roundTo3(millimetres));
 }
 
+std::string_view unitsName(Units units)
+{
+    return units == Units::Inches ? "in" : "mm";
+}
+
+std::string lengthWithUnit(double millimetres, Units units)
+{
+    return lengthText(millimetres, units) + " " + std::string(unitsName(units));
+}
+
 std::string toleranceInInches(std::string_view tolerance)
 {
     std::string_view sign;

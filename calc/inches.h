@@ -31,6 +31,13 @@ std::string_view inchText(double millimetres, NumberBuffer& buffer);
 //   (129.3025, Millimetres) -> "129.303"   (129.3025, Inches) -> "5.0906"
 std::string lengthText(double millimetres, Units units);
 
+// The units' short name: "mm" or "in".
+std::string_view unitsName(Units units);
+
+// lengthText with the units' name, for messages and notes.
+//   (0.64, Millimetres) -> "0.64 mm"   (25.4, Inches) -> "1 in"
+std::string lengthWithUnit(double millimetres, Units units);
+
 // A tolerance text in millimetres as inches: a leading "±", "+" or "-"
 // followed by a number keeps its sign and converts the number; any other
 // text ("min", "max", the empty text) stays as it is.

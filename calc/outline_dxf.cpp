@@ -79,9 +79,9 @@ private:
     std::string text_;
 };
 
-void writeHeader(DxfText& dxf, const PulleyOutline& outline, Units units)
+// reach: the outside radius in the file's units.
+void writeHeader(DxfText& dxf, Units units, double reach)
 {
-    const double reach = drawingLength(outline.diameters.outside, units) / 2;
     dxf(0, "SECTION")(2, "HEADER");
     dxf(9, "$ACADVER")(1, "AC1015");
     dxf(9, "$HANDSEED")(5, handle::kSeed);
@@ -198,8 +198,9 @@ void writeObjects(DxfText& dxf)
 std::string outlineDxf(const PulleyOutline& outline, Units units)
 {
     DxfText dxf;
-    writeHeader(dxf, outline, units);
-    writeTables(dxf, drawingLength(outline.diameters.outside, units) / 2);
+    const double reach = drawingLength(outline.diameters.outside, units) / 2;
+    writeHeader(dxf, units, reach);
+    writeTables(dxf, reach);
     writeBlocks(dxf);
     writeContour(dxf, outline, units);
     writeObjects(dxf);

@@ -12,16 +12,6 @@
 namespace quillon {
 namespace {
 
-std::string unitName(Units units)
-{
-    return units == Units::Inches ? "in" : "mm";
-}
-
-std::string length(double millimetres, Units units)
-{
-    return lengthText(millimetres, units) + " " + unitName(units);
-}
-
 double gridStep(Units units)
 {
     return units == Units::Inches ? 0.01 : 1;
@@ -56,7 +46,7 @@ std::string outlineSvg(const PulleyOutline& outline, Units units)
     const double steps = gridStepsOfHalfView(outline, units);
     const std::string half = plainText(steps * gridStep(units));
     const std::string size = plainText(2 * steps * gridStep(units));
-    const std::string unit = unitName(units);
+    const std::string unit(unitsName(units));
     auto point = [&](Point p) {
         return drawingNumber(drawingLength(p.x, units)) + " " + drawingNumber(-drawingLength(p.y, units));
     };
@@ -88,16 +78,16 @@ std::string outlineSvg(const PulleyOutline& outline, Units units)
 std::string outlineNote(const PulleyOutline& outline, Units units)
 {
     std::string note = std::string(outline.beltType) + ", " + wholeNumberText(outline.teeth) + " teeth: pitch diameter "
-        + length(outline.diameters.pitch, units) + ", outside diameter " + length(outline.diameters.outside, units)
-        + ", root diameter " + length(outline.diameters.root, units) + "; ";
+        + lengthWithUnit(outline.diameters.pitch, units) + ", outside diameter "
+        + lengthWithUnit(outline.diameters.outside, units) + ", root diameter "
+        + lengthWithUnit(outline.diameters.root, units) + "; ";
     const GrooveProfile& profile = outline.profile;
     if (outline.construction == GrooveConstruction::ArcBottom)
         return note + "approximate: a bottom arc of the root radius with straight flanks tangent to it at "
-            + plainText(profile.halfAngle) + "°, whose top width is " + length(outline.topWidth, units)
-            + " where the table gives " + length(profile.topWidth.number(), units);
+            + plainText(profile.halfAngle) + "°, whose top width is " + lengthWithUnit(outline.topWidth, units)
+            + " where the table gives " + lengthWithUnit(profile.topWidth.number(), units);
     note += "straight flanks at " + plainText(profile.halfAngle)
-        + "° with tip and root fillets, the groove exactly as "
-          "the table gives it";
+        + "° with tip and root fillets, the groove exactly as the table gives it";
     if (beltFamily(outline.beltType) == BeltFamily::TrapezoidalInch)
         note += "; the inch series' numbers define a straight-sided groove, from which a hobbed groove of a small H, "
                 "XH or XXH pulley differs by up to a few tenths of a millimetre (under 0.1 mm from about 20 teeth)";

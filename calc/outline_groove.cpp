@@ -127,7 +127,7 @@ bool arcPasses(const OutlinePiece& arc, Point at)
 
 std::string millimetres(double value)
 {
-    return lengthText(value, Units::Millimetres) + " mm";
+    return lengthWithUnit(value, Units::Millimetres);
 }
 
 HalfGroove straightGroove(const GrooveProfile& profile, bool widthOnRoot, Circles circles)

@@ -30,11 +30,6 @@ std::string_view familyName(std::string_view beltType)
     return "STPD";
 }
 
-std::string_view unitsName(Units units)
-{
-    return units == Units::Inches ? "in" : "mm";
-}
-
 // Belt makers advise at least this many teeth in mesh on the smaller pulley.
 constexpr int kAdvisedTeethInMesh = 6;
 
