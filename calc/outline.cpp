@@ -27,39 +27,34 @@ constexpr double kTopWidthAllowance = 0.2;
     throw OutlineRefused(std::string(beltType) + " at " + wholeNumberText(teeth) + " teeth cannot be drawn: " + what);
 }
 
-Point rotated(Point p, double cosine, double sine)
+// Groove k's point p, turned to its place.
+Point placed(Point p, int k, double step)
 {
+    const double cosine = k == 0 ? 1 : portableCos(k * step);
+    const double sine = k == 0 ? 0 : portableSin(k * step);
     return {p.x * cosine - p.y * sine, p.x * sine + p.y * cosine};
 }
 
-// The grooves turned to their places, and the land arcs between them. Every
-// point is turned once, so that neighbouring pieces share it exactly.
+// The grooves turned to their places, each after the land arc that leads to
+// it. Every point is turned once, and each piece starts at the very point
+// the one before ends; the first land starts where the last groove will end,
+// turned by the same arithmetic.
 std::vector<OutlinePiece> placeGrooves(const std::vector<OutlinePiece>& groove, int teeth, double outsideRadius)
 {
     const double step = 2 * std::numbers::pi / teeth;
     const double landSweep = step - 2 * portableAtan2(groove.front().start.x, groove.front().start.y);
-    std::vector<std::vector<OutlinePiece>> placed(static_cast<std::size_t>(teeth));
-    for (int k = 0; k < teeth; ++k) {
-        const double cosine = k == 0 ? 1 : portableCos(k * step);
-        const double sine = k == 0 ? 0 : portableSin(k * step);
-        std::vector<OutlinePiece>& pieces = placed[static_cast<std::size_t>(k)];
-        Point start = rotated(groove.front().start, cosine, sine);
-        for (const OutlinePiece& piece : groove) {
-            const Point end = rotated(piece.end, cosine, sine);
-            pieces.push_back({start, end, piece.sweep, rotated(piece.centre, cosine, sine), piece.radius});
-            start = end;
-        }
-    }
     std::vector<OutlinePiece> contour;
     contour.reserve(static_cast<std::size_t>(teeth) * (groove.size() + 1));
-    for (std::size_t k = 0; k < placed.size(); ++k) {
-        const std::vector<OutlinePiece>& before = placed[(k + placed.size() - 1) % placed.size()];
-        contour.push_back({.start = before.back().end,
-            .end = placed[k].front().start,
-            .sweep = landSweep,
-            .centre = {0, 0},
-            .radius = outsideRadius});
-        contour.insert(contour.end(), placed[k].begin(), placed[k].end());
+    Point start = placed(groove.back().end, teeth - 1, step);
+    for (int k = 0; k < teeth; ++k) {
+        Point end = placed(groove.front().start, k, step);
+        contour.push_back({.start = start, .end = end, .sweep = landSweep, .centre = {0, 0}, .radius = outsideRadius});
+        for (const OutlinePiece& piece : groove) {
+            start = end;
+            end = placed(piece.end, k, step);
+            contour.push_back({start, end, piece.sweep, placed(piece.centre, k, step), piece.radius});
+        }
+        start = end;
     }
     return contour;
 }
