@@ -75,10 +75,14 @@ void addTableOptions(CLI::App& command, TableOptions& options)
     command.add_flag("--bom", options.byteOrderMark, "Start CSV or TSV with a UTF-8 byte-order mark");
 }
 
-void addUnitsOption(CLI::App& command, UnitsOption& units)
+void addUnitsOption(CLI::App& command, UnitsOption& units, const std::string& help)
 {
-    command.add_option("--units", units.name, "Lengths in mm (the default) or in (inches, four decimals)")
-        ->check(CLI::IsMember({"mm", "in"}));
+    command.add_option("--units", units.name, help)->check(CLI::IsMember({"mm", "in"}));
+}
+
+void addBeltArgument(CLI::App& command, std::string& belt)
+{
+    command.add_option("BELT", belt, "Belt type, as in 'quillon-cli types'")->required();
 }
 
 void addOutputOption(CLI::App& command, std::string& path)
@@ -105,7 +109,7 @@ Action declareRun(CLI::App& command)
         TableOptions table;
     };
     auto given = std::make_shared<Arguments>();
-    command.add_option("BELT", given->belt, "Belt type, as in 'quillon-cli types'")->required();
+    addBeltArgument(command, given->belt);
     command.add_option("TEETH", given->teeth, "Tooth count, read as the window reads it (\"40\", \"4 0\", \"&H28\")")
         ->required();
     command
@@ -209,7 +213,7 @@ Action declareDrive(CLI::App& command)
         TableOptions table;
     };
     auto given = std::make_shared<Arguments>();
-    command.add_option("BELT", given->belt, "Belt type, as in 'quillon-cli types'")->required();
+    addBeltArgument(command, given->belt);
     command.add_option("Z1", given->teeth1, "Tooth count of one pulley")->required();
     command.add_option("Z2", given->teeth2, "Tooth count of the other (may equal Z1)")->required();
     command

@@ -42,8 +42,12 @@ struct UnitsOption {
     Units units() const { return name == "in" ? Units::Inches : Units::Millimetres; }
 };
 
-// Declares --units mm|in.
-void addUnitsOption(CLI::App& command, UnitsOption& units);
+// Declares --units mm|in; inches have four decimals unless said otherwise.
+void addUnitsOption(CLI::App& command, UnitsOption& units,
+    const std::string& help = "Lengths in mm (the default) or in (inches, four decimals)");
+
+// Declares the BELT argument of a command about one belt type.
+void addBeltArgument(CLI::App& command, std::string& belt);
 
 // Declares --output FILE, which every command takes.
 void addOutputOption(CLI::App& command, std::string& path);

@@ -20,7 +20,7 @@ Action declareOutline(CLI::App& command)
         UnitsOption units;
     };
     auto given = std::make_shared<Arguments>();
-    command.add_option("BELT", given->belt, "Belt type, as in 'quillon-cli types'")->required();
+    addBeltArgument(command, given->belt);
     command.add_option("TEETH", given->teeth, "Tooth count, a whole number from 3")->required();
     command
         .add_option("--format", given->format,
@@ -31,8 +31,7 @@ Action declareOutline(CLI::App& command)
         "Draw HTD3M to HTD14M approximately: a bottom arc of the root radius, straight flanks tangent to it at 7°, "
         "whose top width differs from the table's by up to 0.1 mm from the type's smallest hob segment up (standard "
         "error says by how much)");
-    command.add_option("--units", given->units.name, "Lengths in mm (the default) or in (inches, unrounded)")
-        ->check(CLI::IsMember({"mm", "in"}));
+    addUnitsOption(command, given->units, "Lengths in mm (the default) or in (inches, unrounded)");
     command.footer(
         "The outline is the closed outer contour of the whole pulley, its axis at (0, 0) and a groove centred on +y, "
         "drawn for the unrounded diameters the window's texts are rounded from. Straight-sided grooves (MXL to XXH, "
