@@ -54,14 +54,8 @@ EMSCRIPTEN_KEEPALIVE const char* quillonOutline(const char* beltType, const char
 {
     try {
         const double teeth = quillon::readToothCount(quillon::foldFullWidth(toothCount));
-        quillon::PulleyOutline outline;
-        try {
-            outline = quillon::pulleyOutline(beltType, teeth);
-        } catch (const quillon::OutlineRefused& refused) {
-            if (!refused.onlyApproximately)
-                throw;
-            outline = quillon::pulleyOutline(beltType, teeth, true);
-        }
+        // Only HTD's construction heeds `approximate`.
+        const quillon::PulleyOutline outline = quillon::pulleyOutline(beltType, teeth, true);
         const auto units = quillon::Units::Millimetres;
         lastAnswer = quillon::outlineNote(outline, units) + '\f' + quillon::outlineSvg(outline, units) + '\f'
             + quillon::outlineDxf(outline, units);
