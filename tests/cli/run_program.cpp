@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #ifdef _WIN32
+#include "win32/utf16.h"
+
 #include <windows.h>
 #else
 #include <cstring>
@@ -28,14 +30,6 @@ std::filesystem::path utf8Path(const std::string& path)
 }
 
 #ifdef _WIN32
-std::wstring wide(const std::string& utf8)
-{
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
-}
-
 // Quotes one argument the way the C runtime splits a command line.
 std::wstring quotedArgument(const std::wstring& argument)
 {
@@ -125,7 +119,7 @@ ProgramResult runCli(const std::vector<std::string>& arguments, const std::strin
     const std::filesystem::path program = utf8Path(programPath());
     std::wstring commandLine = quotedArgument(program.wstring());
     for (const std::string& argument : arguments)
-        commandLine += L" " + quotedArgument(wide(argument));
+        commandLine += L" " + quotedArgument(utf16::wide(argument));
     HANDLE out = inheritableFile(utf8Path(outPath));
     HANDLE err = inheritableFile(utf8Path(errPath));
     STARTUPINFOW startup{};
