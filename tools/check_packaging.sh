@@ -14,7 +14,7 @@
 source "$(dirname "$0")/common.sh"
 
 install_packages desktop-file-utils appstream xvfb xauth xdotool python3 dpkg-dev man-db \
-    binutils-mingw-w64-x86-64
+    binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64
 work=$(mktemp -d)
 # A quillon package that is installed already is left as it is found, and the
 # install check is skipped; otherwise the package this check installs is
