@@ -11,7 +11,13 @@ trap 'kill $pid 2>/dev/null || true' EXIT
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^Quillon ' | head -n 1)
 [ -n "$window" ] || { echo "Quillon's window did not appear"; exit 1; }
 
-icon=$(xprop -id "$window" _NET_WM_ICON)
+# The window may be mapped a moment before Qt sets its icon; a loaded
+# machine shows the gap, so the property is read until it is there.
+for _ in $(seq 50); do
+    icon=$(xprop -id "$window" _NET_WM_ICON)
+    grep -q "Icon (16 x 16)" <<<"$icon" && break
+    sleep 0.1
+done
 for size in 16 32 48; do
     grep -q "Icon ($size x $size)" <<<"$icon" || {
         echo "no ${size}x$size image in _NET_WM_ICON:"
