@@ -3,7 +3,7 @@
 
 #include "calc/catalogue/catalogue.h"
 #include "calc/run.h"
-#include "calc/table.h"
+#include "calc/derived/table.h"
 
 #include <benchmark/benchmark.h>
 

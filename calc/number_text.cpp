@@ -1,7 +1,7 @@
 #include "calc/number_text.h"
 
 #include "calc/algorithms.h"
-#include "calc/charconv.h"
+#include "calc/decimal/charconv.h"
 
 #include <algorithm>
 #include <charconv>

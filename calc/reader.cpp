@@ -1,6 +1,6 @@
 #include "calc/reader.h"
 
-#include "calc/charconv.h"
+#include "calc/decimal/charconv.h"
 
 #include <algorithm>
 #include <charconv>

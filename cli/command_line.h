@@ -3,7 +3,7 @@
 // command is one such function and one line in app.cpp's list of commands.
 #pragma once
 
-#include "calc/inches.h"
+#include "calc/derived/inches.h"
 #include "cli/output.h"
 
 #include <functional>

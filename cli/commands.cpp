@@ -1,11 +1,11 @@
 #include "cli/commands.h"
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/drive.h"
+#include "calc/derived/drive.h"
 #include "calc/full_width.h"
-#include "calc/identify.h"
+#include "calc/derived/identify.h"
 #include "calc/run.h"
-#include "calc/table.h"
+#include "calc/derived/table.h"
 
 #include <algorithm>
 #include <array>

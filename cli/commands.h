@@ -3,7 +3,7 @@
 // the window shows.
 #pragma once
 
-#include "calc/inches.h"
+#include "calc/derived/inches.h"
 #include "calc/run.h"
 #include "cli/inputs.h"
 #include "cli/writers.h"

@@ -1,6 +1,7 @@
 // quillon-cli outline: a pulley's contour as a drawing file.
 
-#include "calc/outline_files.h"
+#include "calc/geometry/files/outline_dxf.h"
+#include "calc/geometry/files/outline_svg.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
 

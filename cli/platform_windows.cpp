@@ -2,7 +2,7 @@
 // UTF-8 names.
 #include "cli/platform.h"
 
-#include "win32/utf16.h"
+#include "platform/win32/utf16.h"
 
 #include <cerrno>
 #include <cstring>

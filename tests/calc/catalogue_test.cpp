@@ -1,7 +1,7 @@
 // What the catalogue holds for whole families, beyond single runs.
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/charconv.h"
+#include "calc/decimal/charconv.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "calc/catalogue/catalogue.h"
 #include "calc/run.h"
 #include "calc/segments.h"
-#include "calc/table.h"
+#include "calc/derived/table.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #ifdef _WIN32
-#include "win32/utf16.h"
+#include "platform/win32/utf16.h"
 
 #include <windows.h>
 #else

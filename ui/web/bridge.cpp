@@ -2,7 +2,8 @@
 // texts out. Each returns a text that lives until the next call.
 
 #include "calc/full_width.h"
-#include "calc/outline_files.h"
+#include "calc/geometry/files/outline_dxf.h"
+#include "calc/geometry/files/outline_svg.h"
 #include "calc/reader.h"
 #include "calc/run.h"
 #include "ui/texts.h"

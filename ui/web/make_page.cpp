@@ -3,7 +3,7 @@
 // @CONTROLS@ and @BELT_TYPES@ are replaced; everything else is kept.
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/markup.h"
+#include "calc/geometry/files/markup.h"
 #include "ui/controls.h"
 #include "ui/texts.h"
 

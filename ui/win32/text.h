@@ -2,7 +2,7 @@
 // window's text, and the warnings' placeholders.
 #pragma once
 
-#include "win32/utf16.h"
+#include "platform/win32/utf16.h"
 
 #include <windows.h>
 

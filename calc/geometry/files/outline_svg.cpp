@@ -1,11 +1,11 @@
-#include "calc/outline_files.h"
+#include "calc/geometry/files/outline_svg.h"
+
+#include "calc/geometry/files/drawing_number.h"
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/charconv.h"
-#include "calc/markup.h"
+#include "calc/geometry/files/markup.h"
 #include "calc/run.h"
 
-#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -26,20 +26,6 @@ double gridStepsOfHalfView(const PulleyOutline& outline, Units units)
 }
 
 } // namespace
-
-double drawingLength(double millimetres, Units units)
-{
-    return units == Units::Inches ? millimetres / 25.4 : millimetres;
-}
-
-std::string drawingNumber(double value)
-{
-    std::array<char, 400> digits;
-    // -0 and 0 are the same point; write one of them.
-    const auto written
-        = doubleToChars(digits.data(), digits.data() + digits.size(), value + 0.0, std::chars_format::fixed);
-    return std::string(digits.data(), written.ptr);
-}
 
 std::string outlineSvg(const PulleyOutline& outline, Units units)
 {

@@ -3,7 +3,7 @@
 // turns it to each groove's place.
 #pragma once
 
-#include "calc/outline.h"
+#include "calc/geometry/outline.h"
 #include "calc/profile.h"
 
 #include <stdexcept>

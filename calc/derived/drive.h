@@ -2,7 +2,7 @@
 // Which belt fits at a centre distance, and what centre distance a belt gives.
 #pragma once
 
-#include "calc/inches.h"
+#include "calc/derived/inches.h"
 
 #include <array>
 #include <optional>

@@ -2,7 +2,7 @@
 // count compared with what the window shows for each belt type.
 #pragma once
 
-#include "calc/inches.h"
+#include "calc/derived/inches.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "calc/table.h"
+#include "calc/derived/table.h"
 
 #include "calc/algorithms.h"
 

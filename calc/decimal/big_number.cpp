@@ -1,4 +1,4 @@
-#include "calc/big_number.h"
+#include "calc/decimal/big_number.h"
 
 namespace quillon {
 

@@ -1,7 +1,7 @@
 // Reading decimal texts into doubles, exactly; see exact_decimal.h.
 
-#include "calc/big_number.h"
-#include "calc/exact_decimal.h"
+#include "calc/decimal/big_number.h"
+#include "calc/decimal/exact_decimal.h"
 
 #include <algorithm>
 #include <cmath>

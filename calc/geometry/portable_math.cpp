@@ -1,4 +1,4 @@
-#include "calc/portable_math.h"
+#include "calc/geometry/portable_math.h"
 
 #include <cmath>
 #include <numbers>

@@ -5,7 +5,7 @@
 // same texts and values, byte for byte.
 #pragma once
 
-#include "calc/exact_decimal.h"
+#include "calc/decimal/exact_decimal.h"
 
 #include <charconv>
 #include <version>

@@ -1,6 +1,6 @@
-#include "calc/inches.h"
+#include "calc/derived/inches.h"
 
-#include "calc/charconv.h"
+#include "calc/decimal/charconv.h"
 #include "calc/number_text.h"
 
 #include <charconv>

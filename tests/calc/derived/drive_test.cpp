@@ -1,6 +1,6 @@
 // Belt drives: the belt length formula, its solution and the nearest belts.
 
-#include "calc/drive.h"
+#include "calc/derived/drive.h"
 
 #include <gtest/gtest.h>
 

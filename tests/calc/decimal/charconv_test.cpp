@@ -2,8 +2,8 @@
 // library's on a large sample: every power of two with its neighbours, where
 // the gap below a double is half the gap above, and random doubles.
 
-#include "calc/charconv.h"
-#include "calc/exact_decimal.h"
+#include "calc/decimal/charconv.h"
+#include "calc/decimal/exact_decimal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "calc/outline_groove.h"
+#include "calc/geometry/outline_groove.h"
 
-#include "calc/inches.h"
-#include "calc/portable_math.h"
+#include "calc/derived/inches.h"
+#include "calc/geometry/portable_math.h"
 
 #include <algorithm>
 #include <cmath>

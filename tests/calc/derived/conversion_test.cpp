@@ -1,7 +1,7 @@
 // The three display conversions: three-decimal rounding, the plain
 // conversion and the fixed format.
 
-#include "calc/inches.h"
+#include "calc/derived/inches.h"
 #include "calc/run.h"
 
 #include <gtest/gtest.h>

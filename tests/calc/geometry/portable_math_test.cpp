@@ -3,7 +3,7 @@
 // as an error far beyond 1e-14. (Looser than glibc needs: the check runs
 // against Windows' libraries too.)
 
-#include "calc/portable_math.h"
+#include "calc/geometry/portable_math.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "calc/drive.h"
+#include "calc/derived/drive.h"
 
 #include "calc/number_text.h"
 #include "calc/run.h"

@@ -1,6 +1,6 @@
-#include "calc/exact_decimal.h"
+#include "calc/decimal/exact_decimal.h"
 
-#include "calc/big_number.h"
+#include "calc/decimal/big_number.h"
 
 #include <algorithm>
 #include <cmath>

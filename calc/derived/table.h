@@ -3,7 +3,7 @@
 #pragma once
 
 #include "calc/columns.h"
-#include "calc/inches.h"
+#include "calc/derived/inches.h"
 #include "calc/run.h"
 #include "calc/segments.h"
 

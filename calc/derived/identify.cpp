@@ -1,4 +1,4 @@
-#include "calc/identify.h"
+#include "calc/derived/identify.h"
 
 #include "calc/algorithms.h"
 #include "calc/catalogue/catalogue.h"

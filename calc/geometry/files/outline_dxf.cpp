@@ -1,12 +1,14 @@
-// The DXF writer: the few sections and table records an R2000 reader
-// expects, with fixed handles, and the contour as one LWPOLYLINE.
+#include "calc/geometry/files/outline_dxf.h"
 
+#include "calc/geometry/files/drawing_number.h"
 #include "calc/number_text.h"
-#include "calc/outline_files.h"
-#include "calc/portable_math.h"
+#include "calc/geometry/portable_math.h"
 
 #include <cmath>
 #include <string_view>
+
+// The DXF writer: the few sections and table records an R2000 reader
+// expects, with fixed handles, and the contour as one LWPOLYLINE.
 
 namespace quillon {
 namespace {

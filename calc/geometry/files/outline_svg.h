@@ -1,0 +1,24 @@
+// A pulley's contour as an SVG drawing, and the line that describes it.
+#pragma once
+
+#include "calc/derived/inches.h"
+#include "calc/geometry/outline.h"
+
+#include <string>
+
+namespace quillon {
+
+// SVG 1.1 with LF line ends: width and height in mm (or in) equal to the
+// viewBox's size, the pulley's axis at the viewBox's centre, one <path> with
+// fill="none" whose arcs are A commands, y flipped in the numbers, and a
+// <title> and <desc> that name the belt, teeth, diameters and construction.
+std::string outlineSvg(const PulleyOutline& outline, Units units);
+
+// One line on how the outline is drawn, for people: the construction, the
+// diameters and, for an approximate groove, the top width drawn.
+//   XL 20 -> "XL, 20 teeth: outside diameter 31.832 mm, root diameter 28.532
+//             mm; straight flanks, tip and root fillets, exactly as the table
+//             gives the groove"
+std::string outlineNote(const PulleyOutline& outline, Units units);
+
+} // namespace quillon
