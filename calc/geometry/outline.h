@@ -1,6 +1,6 @@
 // The outer contour of a whole pulley as lines and arcs, built from the groove
 // data of the catalogue row the run picks. Writers of drawing files take it
-// from here (calc/outline_files.h).
+// from here (calc/geometry/files/).
 #pragma once
 
 #include "calc/diameters.h"
