@@ -3,8 +3,8 @@
 #include "run_program.h"
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/run.h"
 #include "calc/derived/table.h"
+#include "calc/run.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
