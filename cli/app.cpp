@@ -53,7 +53,8 @@ constexpr auto kFooter = R"(Output files:
   files), the whole output is made first and then written into FILE in place, as the
   shell's > does; a failure while it is written may then leave it cut short. A file
   that > may not write, such as a read-only one, is refused with status 1. Devices and
-  pipes are written directly.
+  pipes are written directly, and /dev/stdout, /dev/stderr and /dev/fd/N through the
+  descriptor they name, as > writes them (appending where >> opened it).
 
 Examples:
   quillon-cli run MXL 40

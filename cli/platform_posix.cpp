@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace quillon::cli {
 
@@ -35,10 +37,40 @@ std::string errorText(int error)
     return std::strerror(error);
 }
 
+namespace {
+
+// The descriptor a path names as the shell's `>` reads it, or -1:
+//   "/dev/stdout" -> 1   "/dev/stderr" -> 2   "/dev/fd/3" -> 3
+//   "/proc/self/fd/3" -> 3   "/dev/fd/03" -> -1 (no such entry)   "/dev/fd/x" -> -1
+int namedDescriptor(std::string_view path)
+{
+    if (path == "/dev/stdout")
+        return 1;
+    if (path == "/dev/stderr")
+        return 2;
+    for (std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!path.starts_with(folder))
+            continue;
+        const std::string_view number = path.substr(folder.size());
+        int descriptor = -1;
+        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), descriptor);
+        const bool plain = !number.empty() && (number.size() == 1 || number.front() != '0');
+        return plain && error == std::errc() && end == number.data() + number.size() ? descriptor : -1;
+    }
+    return -1;
+}
+
+} // namespace
+
 OutputTarget findOutputTarget(const std::string& utf8Path)
 {
     OutputTarget target{.path = utf8Path};
     for (int links = 0;; ++links) {
+        if (const int descriptor = namedDescriptor(target.path); descriptor >= 0) {
+            target.kind = OutputTarget::Kind::Descriptor;
+            target.descriptor = descriptor;
+            return target;
+        }
         struct stat status { };
         const auto unreadable = [&](int error) {
             target.kind = OutputTarget::Kind::Other;
@@ -101,6 +133,20 @@ std::FILE* openForWriting(const std::string& utf8Path)
 {
     const int descriptor = open(utf8Path.c_str(), O_WRONLY | O_CLOEXEC);
     return descriptor < 0 ? nullptr : fdopen(descriptor, "wb");
+}
+
+std::FILE* openDescriptor(int descriptor)
+{
+    const int copy = fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0)
+        return nullptr;
+    std::FILE* file = fdopen(copy, "wb");
+    if (!file) {
+        const int error = errno;
+        close(copy);
+        errno = error;
+    }
+    return file;
 }
 
 bool truncateFile(std::FILE* file, long long size)
