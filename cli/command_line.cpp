@@ -87,9 +87,10 @@ void addBeltArgument(CLI::App& command, std::string& belt)
 
 void addOutputOption(CLI::App& command, std::string& path)
 {
+    // -o: the short form users type first, on every command.
     command
-        .add_option("--output", path,
-            "Write into FILE instead of standard output, whole or not at all ('quillon-cli --help' tells how)")
+        .add_option("-o,--output", path,
+            "Write into FILE instead of standard output, whole or not at all (see Output files below)")
         ->option_text("FILE");
 }
 

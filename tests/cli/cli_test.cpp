@@ -3,8 +3,8 @@
 #include "run_program.h"
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/run.h"
 #include "calc/derived/table.h"
+#include "calc/run.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -337,19 +337,30 @@ TEST(Output, AClosedPipeEndsQuietly)
 }
 #endif
 
-TEST(Help, ProgramAndCommandsExplainThemselves)
+TEST(Help, EachCommandEndsWithItsOwnExamplesAndTakesDashO)
 {
     const auto version = runCli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "quillon-cli 1.00\n");
-    for (const char* command : {"types", "run", "table", "hobs", "identify", "drive"}) {
+    for (const char* command : {"types", "run", "table", "hobs", "identify", "drive", "outline"}) {
         const auto help = runCli({command, "--help"});
         EXPECT_EQ(help.status, 0) << command;
-        EXPECT_NE(help.out.find("Example:\n  quillon-cli " + std::string(command)), std::string::npos) << help.out;
+        // One section of examples, the last, every line an example of this command.
+        const std::size_t examples = help.out.find("\nExamples:\n");
+        ASSERT_NE(examples, std::string::npos) << help.out;
+        EXPECT_EQ(help.out.find("Examples:", examples + 2), std::string::npos) << help.out;
+        for (const std::string& line : lines(help.out.substr(examples + 11)))
+            EXPECT_EQ(line.rfind("  quillon-cli " + std::string(command) + " ", 0), 0u) << command << ": " << line;
+        EXPECT_NE(help.out.find("-o,--output FILE"), std::string::npos) << command;
     }
     const auto help = runCli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("identify"), std::string::npos);
+
+    const std::string folder = makeScratchFolder();
+    EXPECT_EQ(runCli({"types", "-o", folder + "/types.txt"}).status, 0);
+    EXPECT_EQ(readFile(folder + "/types.txt"), runCli({"types"}).out);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(Drive, InchesAndTheNoteOnTeethInMesh)
