@@ -108,6 +108,20 @@ std::string listed(const std::vector<std::string_view>& names)
     return out;
 }
 
+// CLI11's message with each long argument it repeats shortened, as the
+// program's own messages show them.
+std::string withLongArgumentsShortened(std::string message, const std::vector<std::string>& arguments)
+{
+    for (const std::string& argument : arguments) {
+        if (argument.size() <= kShownCharacters)
+            continue;
+        const std::string shown = shownArgument(argument);
+        for (std::size_t at = 0; (at = message.find(argument, at)) != std::string::npos; at += shown.size())
+            message.replace(at, argument.size(), shown);
+    }
+    return message;
+}
+
 // An option given to a command that does not take it, when others do: CLI11
 // would say only that "in --units" was not expected.
 //   types --units in -> "types takes no --units; table, hobs, identify, drive and outline take it"
@@ -191,7 +205,7 @@ int runCommandLine(const std::vector<std::string>& arguments)
         std::vector<std::string_view> names;
         for (const Command& command : kCommands)
             names.push_back(command.name);
-        report("unknown command \"" + arguments[1] + "\"; the commands are " + listed(names));
+        report("unknown command " + quotedArgument(arguments[1]) + "; the commands are " + listed(names));
         return 2;
     }
     std::vector<const char*> argv;
@@ -205,7 +219,8 @@ int runCommandLine(const std::vector<std::string>& arguments)
         return printHelp(app, version);
     } catch (const CLI::ParseError& error) {
         const std::string misplaced = misplacedOption(arguments, declared);
-        report((misplaced.empty() ? std::string(error.what()) : misplaced) + "; see 'quillon-cli --help'");
+        report((misplaced.empty() ? withLongArgumentsShortened(error.what(), arguments) : misplaced)
+            + "; see 'quillon-cli --help'");
         return 2;
     }
     for (const auto& [command, action] : declared) {

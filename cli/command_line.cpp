@@ -196,8 +196,8 @@ Action declareIdentify(CLI::App& command)
         try {
             return tableWriter(identifyTable(measured, teeth, tolerance, units), given->table);
         } catch (const OutOfRange&) {
-            throw InputError(
-                "--od: " + given->measured + " is beyond what can be compared; give a diameter such as 25.36");
+            throw InputError("--od: " + quotedArgument(given->measured)
+                + " is beyond what can be compared; give a diameter such as 25.36");
         }
     };
 }
@@ -241,8 +241,8 @@ Action declareDrive(CLI::App& command)
             const double length = readDecimal(*given->centre, "--centre");
             if (!(length > 0))
                 throw InputError("--centre: give a positive centre distance, such as 130");
-            centre
-                = GivenCentre{.millimetres = units == Units::Inches ? length * 25.4 : length, .typed = *given->centre};
+            centre = GivenCentre{
+                .millimetres = units == Units::Inches ? length * 25.4 : length, .typed = shownArgument(*given->centre)};
         }
         const auto beltTeeth
             = given->beltTeeth ? readTeethList(*given->beltTeeth, "--belt-teeth") : std::vector<TeethRange>{};

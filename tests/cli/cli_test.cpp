@@ -283,6 +283,38 @@ TEST(Errors, EachSaysWhatWasWrongWithItsStatus)
 #endif
 }
 
+TEST(Errors, ALongArgumentIsShownByItsStartAndLength)
+{
+    // 10,000 characters: as long as a Windows command line lets the test be.
+    std::string list;
+    while (list.size() < 9998)
+        list += "1,";
+    list += "x";
+    const std::string big = "1" + std::string(9999, '0'); // beyond a double
+    const struct {
+        std::vector<std::string> arguments;
+        const char* shown; // as the message shows the argument
+    } cases[] = {
+        {{"table", "MXL", "--teeth", list},
+            "--teeth \"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,...\" (9999 characters)"},
+        {{"run", "MXL", big}, "TEETH \"1000000000000000000000000000000000000000...\" (10000 characters)"},
+        {{"identify", "--od", list, "--teeth", "40"},
+            "\"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,...\" (9999 characters)"},
+        {{list}, "unknown command \"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,...\" (9999 characters)"},
+        {{"types", "--format", list}, "--format: 1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,... (9999 characters) not in"},
+        {{"types", list}, "not expected: 1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,... (9999 characters)"},
+    };
+    for (const auto& c : cases) {
+        const auto result = runCli(c.arguments);
+        EXPECT_EQ(result.status, 2) << c.shown;
+        EXPECT_LT(result.err.size(), 250u) << result.err;
+        EXPECT_NE(result.err.find(c.shown), std::string::npos) << result.err;
+    }
+    // Up to 43 characters an argument is shown whole: "..." would save nothing.
+    const std::string whole(43, '9');
+    EXPECT_NE(runCli({"table", "MXL", "--teeth", whole}).err.find("--teeth \"" + whole + "\": \""), std::string::npos);
+}
+
 TEST(Output, TheFileIsWrittenWholeOrNotAtAll)
 {
     const std::string folder = makeScratchFolder();
