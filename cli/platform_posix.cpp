@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace quillon::cli {
@@ -39,25 +40,35 @@ std::string errorText(int error)
 
 namespace {
 
+// A descriptor's number as the name of its entry, or -1:
+//   "3" -> 3   "03" -> -1 (no such entry)   "x" -> -1
+int descriptorNumber(std::string_view name)
+{
+    int descriptor = -1;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), descriptor);
+    const bool plain = !name.empty() && (name.size() == 1 || name.front() != '0');
+    return plain && error == std::errc() && end == name.data() + name.size() ? descriptor : -1;
+}
+
 // The descriptor a path names as the shell's `>` reads it, or -1:
-//   "/dev/stdout" -> 1   "/dev/stderr" -> 2   "/dev/fd/3" -> 3
-//   "/proc/self/fd/3" -> 3   "/dev/fd/03" -> -1 (no such entry)   "/dev/fd/x" -> -1
-int namedDescriptor(std::string_view path)
+//   "/dev/stdout" -> 1   "/dev/stderr" -> 2   "/dev/fd/3" -> 3   "/proc/self/fd/3" -> 3
+// and any other path to an entry of this process's /proc/PID/fd, such as
+// "/dev/../dev/fd/3" or a relative one.
+int namedDescriptor(const std::string& path)
 {
     if (path == "/dev/stdout")
         return 1;
     if (path == "/dev/stderr")
         return 2;
     for (std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
-        if (!path.starts_with(folder))
-            continue;
-        const std::string_view number = path.substr(folder.size());
-        int descriptor = -1;
-        const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), descriptor);
-        const bool plain = !number.empty() && (number.size() == 1 || number.front() != '0');
-        return plain && error == std::errc() && end == number.data() + number.size() ? descriptor : -1;
+        if (path.starts_with(folder))
+            return descriptorNumber(std::string_view(path).substr(folder.size()));
     }
-    return -1;
+    const std::size_t slash = path.rfind('/');
+    const std::string folderPath = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const std::unique_ptr<char, decltype(&std::free)> folder(realpath(folderPath.c_str(), nullptr), &std::free);
+    const bool descriptors = folder && folder.get() == "/proc/" + std::to_string(getpid()) + "/fd";
+    return descriptors ? descriptorNumber(std::string_view(path).substr(slash + 1)) : -1; // npos + 1 is 0
 }
 
 } // namespace

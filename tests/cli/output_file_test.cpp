@@ -95,6 +95,7 @@ TEST_F(OutputFile, ADescriptorsNameIsWrittenThroughTheDescriptorAsTheShellDoes)
         {"WRITE /dev/stderr 2> out", table},
         {"WRITE /dev/fd/3 3> out", table},
         {"echo previous > out; WRITE /proc/self/fd/4 4>> out", "previous\n" + table},
+        {"echo previous > out; WRITE /dev/../dev/fd/4 4>> out", "previous\n" + table},
     };
     for (const auto& c : cases) {
         fs::remove_all(folder);
