@@ -22,15 +22,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// An argument as a message shows it: whole when it is short, else its first
-// kShownCharacters characters and its length, so that a pasted list of a
-// hundred thousand characters does not come back in full.
-//   "40" -> "40"   (a list of 108887 characters) -> "1,2,3,...,13,... (108887 characters)"
+// An argument as a message shows it: whole up to kShownCharacters + 3
+// characters, else its first kShownCharacters characters and its length,
+// so that a pasted list of a hundred thousand characters does not come back
+// in full.
+//   "40" -> "40"
+//   "1,1,…,1" (108887 characters) -> "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,... (108887 characters)"
 std::string shownArgument(std::string_view text);
-// The same in quotes.
-//   "40" -> "\"40\""   (a list of 108887 characters) -> "\"1,2,3,...,13,...\" (108887 characters)"
-std::string quotedArgument(std::string_view text);
 constexpr std::size_t kShownCharacters = 40;
+
+// The same in quotes.
+//   "40" -> "\"40\""
+//   "1,1,…,1" (108887 characters) -> "\"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,...\" (108887 characters)"
+std::string quotedArgument(std::string_view text);
 
 // Reads TEETH as run and the window read it (calc/reader.h), full-width
 // digits included; a tooth count beyond a double throws InputError, saying so
