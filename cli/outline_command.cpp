@@ -4,6 +4,7 @@
 #include "calc/geometry/files/outline_svg.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
+#include "cli/outline_refusal.h"
 
 #include <CLI/CLI.hpp>
 
@@ -49,8 +50,8 @@ Action declareOutline(CLI::App& command)
         try {
             outline = pulleyOutline(beltType, teeth, given->approximate);
         } catch (const OutlineRefused& refused) {
-            throw InputError(
-                std::string(refused.what()) + (refused.onlyApproximately ? "; give --approximate to draw it so" : ""));
+            throw InputError(outlineRefusalText(refused.reason())
+                + (refused.onlyApproximately ? "; give --approximate to draw it so" : ""));
         }
         auto file = std::make_shared<const std::string>(
             given->format == "dxf" ? outlineDxf(outline, units) : outlineSvg(outline, units));

@@ -1,0 +1,17 @@
+// Why an outline cannot be drawn, in the command line's English: for every
+// command that draws a pulley.
+#pragma once
+
+#include "calc/geometry/outline.h"
+
+#include <string>
+
+namespace quillon::cli {
+
+// The reason as one sentence without a full stop, naming the pulley and the
+// numbers that stand in the way.
+//   {NoLand, "T2.5", 6} -> "T2.5 at 6 teeth cannot be drawn: no land is left on the outside circle between the grooves"
+//   {TeethNotWhole, "XL", 20.5} -> "a pulley has a whole number of teeth, not 20.5"
+std::string outlineRefusalText(const OutlineRefusal& reason);
+
+} // namespace quillon::cli
