@@ -26,32 +26,68 @@ struct Digits {
     }
 };
 
-// decimals < 0: the shortest digits that read back as value (Dragonbox);
-// else value rounded half to even to that many decimals (fixed) or to 1 +
-// that many significant digits (scientific), exactly (Grisu, else Dragon4).
 // These are {fmt}'s own digit generators, called as fmt 9's formatting
-// calls them (fmt::detail, pinned by Debian's libfmt-dev 9.1): its format
-// strings and their layout would add half the page's size again, for three
-// forms that are laid out here in a few lines.
-Digits digitsOf(double value, std::chars_format format, int decimals)
+// calls them for a double (fmt::detail, pinned by Debian's libfmt-dev 9.1):
+// its format strings, their layout and the float forms they bring in would
+// add half the page's size again, for three forms laid out here in a few
+// lines.
+namespace detail = fmt::detail;
+
+// The shortest digits that read back as the value (Dragonbox).
+Digits shortestDigits(double magnitude)
 {
-    namespace detail = fmt::detail;
+    const auto shortest = detail::dragonbox::to_decimal(magnitude);
     Digits digits;
-    const double magnitude = std::abs(value);
-    if (magnitude == 0)
-        return digits;
-    if (decimals < 0) {
-        const auto shortest = detail::dragonbox::to_decimal(magnitude);
-        char buffer[20];
-        digits.text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, shortest.significand).ptr);
-        digits.exponent = shortest.exponent;
+    char buffer[20];
+    digits.text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, shortest.significand).ptr);
+    digits.exponent = shortest.exponent;
+    return digits;
+}
+
+// The value rounded half to even to that many decimals (fixed) or to 1 +
+// that many significant digits (scientific), exactly: Grisu where it is
+// sure of its digits, else Dragon4.
+Digits roundedDigits(double magnitude, bool fixed, int decimals)
+{
+    // A double has at most 767 significant digits; the rest are zeros.
+    constexpr int kMostDigits = 767;
+    int precision = std::min(fixed ? decimals : decimals + 1, kMostDigits);
+    constexpr int kGrisuMinExponent = -60; // alpha in Grisu
+    int cachedExponent = 0;
+    detail::fp normalized = detail::normalize(detail::fp(magnitude));
+    normalized = normalized
+        * detail::get_cached_power(
+            kGrisuMinExponent - (normalized.e + detail::fp::num_significand_bits), cachedExponent);
+    Digits digits;
+    // Grisu gives up after some twenty digits, well within this.
+    digits.text.try_resize(kMostDigits);
+    detail::gen_digits_handler handler{digits.text.data(), 0, precision, -cachedExponent, fixed};
+    int exponent = 0;
+    if (detail::grisu_gen_digits(normalized, 1, exponent, handler) != detail::digits::error) {
+        digits.exponent = exponent + handler.exp10;
+        digits.text.try_resize(static_cast<std::size_t>(handler.size));
         return digits;
     }
-    detail::float_specs specs{};
-    specs.format = format == std::chars_format::fixed ? detail::float_format::fixed : detail::float_format::exp;
-    digits.exponent = detail::format_float(
-        magnitude, format == std::chars_format::fixed ? decimals : decimals + 1, specs, digits.text);
+    exponent += handler.size - cachedExponent - 1;
+    precision = handler.precision;
+    auto exact = detail::basic_fp<detail::uint128_t>();
+    unsigned flags = fixed ? detail::dragon::fixed : 0;
+    if (exact.assign(magnitude))
+        flags |= detail::dragon::predecessor_closer;
+    digits.text.clear();
+    detail::format_dragon(exact, flags, precision, digits.text, exponent);
+    digits.exponent = exponent;
     return digits;
+}
+
+// decimals < 0: the shortest digits; else the rounded ones.
+Digits digitsOf(double value, std::chars_format format, int decimals)
+{
+    const double magnitude = std::abs(value);
+    if (magnitude == 0)
+        return Digits();
+    return decimals < 0 ? shortestDigits(magnitude)
+                        : roundedDigits(magnitude, format == std::chars_format::fixed, decimals);
 }
 
 // Appends to [at, last) while it fits; result() says whether all did.
