@@ -50,8 +50,7 @@ Action declareOutline(CLI::App& command)
         try {
             outline = pulleyOutline(beltType, teeth, given->approximate);
         } catch (const OutlineRefused& refused) {
-            throw InputError(outlineRefusalText(refused.reason())
-                + (refused.onlyApproximately ? "; give --approximate to draw it so" : ""));
+            throw InputError(outlineRefusedMessage(refused));
         }
         auto file = std::make_shared<const std::string>(
             given->format == "dxf" ? outlineDxf(outline, units) : outlineSvg(outline, units));

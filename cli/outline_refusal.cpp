@@ -74,4 +74,10 @@ std::string outlineRefusalText(const OutlineRefusal& reason)
     }
 }
 
+std::string outlineRefusedMessage(const OutlineRefused& refused)
+{
+    return outlineRefusalText(refused.reason())
+        + (refused.onlyApproximately ? "; give --approximate to draw it so" : "");
+}
+
 } // namespace quillon::cli

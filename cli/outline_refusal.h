@@ -14,4 +14,9 @@ namespace quillon::cli {
 //   {TeethNotWhole, "XL", 20.5} -> "a pulley has a whole number of teeth, not 20.5"
 std::string outlineRefusalText(const OutlineRefusal& reason);
 
+// The message for a command that draws a pulley and has --approximate: the
+// reason, and for a groove that can only be drawn approximately, how to.
+//   HTD5M 40 -> "HTD5M is drawn only approximately: … (3.25 mm); give --approximate to draw it so"
+std::string outlineRefusedMessage(const OutlineRefused& refused);
+
 } // namespace quillon::cli
