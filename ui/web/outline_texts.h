@@ -12,8 +12,8 @@
 namespace quillon::ui {
 
 // How the outline is drawn: the diameters and the construction.
-//   XL 20 -> "XL，20 齿：节径 dj 32.34 mm，外径 da 31.832 mm，底径 df 28.532
-//   mm；直线齿侧，带齿顶和齿底圆角，与表中的槽形完全一致。…"
+//   XL 20 -> "XL，20 齿：节径 dj 32.34 mm，外径 da 31.832 mm，底径 df 28.532 mm；
+//             直线齿侧，槽半角 25°，带齿顶和齿底圆角，与表中的槽形完全一致。英制系列…"
 std::string outlineNoteText(const PulleyOutline& outline);
 
 // Why the outline cannot be drawn, one sentence with its numbers.
