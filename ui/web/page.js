@@ -9,11 +9,21 @@
   const list = box('Combo1').querySelector('select');
   // The decimal separator of the browser's language, as the desktop windows
   // take the locale's; asked for at the first 计算, since loading the
-  // language's data would hold the window back by a tenth of a second.
+  // language's data would hold the window back (10 to 20 ms at 计算, a
+  // tenth of a second at start), and kept for the language, so that the
+  // browser is asked once.
   // (No ?. nor ??: Emscripten's minifier does not know them.)
   let separator = '';
-  const decimalSeparator = () => separator || (separator = new Intl.NumberFormat(navigator.language)
-    .formatToParts(0.5).filter((part) => part.type === 'decimal').map((part) => part.value).join('') || '.');
+  const decimalSeparator = () => {
+    if (separator) return separator;
+    const key = `quillon.decimalSeparator.${navigator.language}`;
+    let kept = null;
+    try { kept = localStorage.getItem(key); } catch (error) { /* no storage: asked each time */ }
+    separator = kept || new Intl.NumberFormat(navigator.language).formatToParts(0.5)
+      .filter((part) => part.type === 'decimal').map((part) => part.value).join('') || '.';
+    try { if (!kept) localStorage.setItem(key, separator); } catch (error) { /* as above */ }
+    return separator;
+  };
 
   // A text handed to the module in memory of its own: a pasted text of
   // millions of characters would not fit the stack.
