@@ -12,36 +12,10 @@ std::string millimetres(double value)
     return lengthWithUnit(value, Units::Millimetres);
 }
 
-// What does not fit in a groove, or between the grooves.
-std::string grooveText(const OutlineRefusal& reason)
+// The opening of a reason that lies in the groove or between the grooves.
+std::string cannotBeDrawn(const OutlineRefusal& reason)
 {
-    switch (reason.obstacle) {
-    case OutlineObstacle::RootDiameterNotAboveZero:
-        return "底径 df " + millimetres(reason.length) + " 不大于 0。";
-    case OutlineObstacle::BottomWidthDoesNotFit:
-        return "槽底槽宽 bw " + millimetres(reason.length) + " 放不进齿根圆。";
-    case OutlineObstacle::TopWidthDoesNotFit:
-        return "槽顶槽宽 br " + millimetres(reason.length) + " 放不进外圆。";
-    case OutlineObstacle::TipFilletDoesNotFit:
-        return "齿顶圆角 Rt（半径 " + millimetres(reason.length) + "）放不进齿侧与外圆之间。";
-    case OutlineObstacle::RootFilletDoesNotFit:
-        return "齿底圆角 Rb（半径 " + millimetres(reason.length) + "）放不进齿侧与齿根圆之间。";
-    case OutlineObstacle::NoFlankBetweenFillets:
-        return "齿顶圆角与齿底圆角之间没有剩下直线齿侧。";
-    case OutlineObstacle::NoRootArc:
-        return "两个齿底圆角之间没有剩下槽底圆弧。";
-    case OutlineObstacle::NoFlankAboveBottomArc:
-        return "齿顶圆角与槽底圆弧之间没有剩下直线齿侧。";
-    case OutlineObstacle::TopWidthUnlikeTable:
-        return "槽底圆弧加上与之相切的齿侧，槽顶槽宽为 " + millimetres(reason.length) + "，而表中为 "
-            + millimetres(reason.tableLength) + "；表中没有给出这种槽的形状。";
-    case OutlineObstacle::NoLand:
-        return "外圆上两槽之间没有剩下齿顶圆弧。";
-    case OutlineObstacle::GroovesOverlap:
-        return "相邻的槽在外圆以下相互重叠。";
-    default:
-        return "槽形放不下。";
-    }
+    return reason.beltType + " 在 " + wholeNumberText(static_cast<int>(reason.toothCount)) + " 齿时无法绘制轮廓：";
 }
 
 } // namespace
@@ -63,6 +37,8 @@ std::string outlineNoteText(const PulleyOutline& outline)
     return note;
 }
 
+// Every obstacle is worded here: with no default, the compiler names one
+// that is added and not worded.
 std::string outlineRefusalText(const OutlineRefusal& reason)
 {
     switch (reason.obstacle) {
@@ -75,13 +51,34 @@ std::string outlineRefusalText(const OutlineRefusal& reason)
     case OutlineObstacle::TeethOutOfRange:
         return "轮廓只能绘制 3 到 " + wholeNumberText(kMaxOutlineTeeth) + " 齿的带轮，而不是 "
             + plainText(reason.toothCount) + " 齿。";
+    case OutlineObstacle::RootDiameterNotAboveZero:
+        return cannotBeDrawn(reason) + "底径 df " + millimetres(reason.length) + " 不大于 0。";
+    case OutlineObstacle::BottomWidthDoesNotFit:
+        return cannotBeDrawn(reason) + "槽底槽宽 bw " + millimetres(reason.length) + " 放不进齿根圆。";
+    case OutlineObstacle::TopWidthDoesNotFit:
+        return cannotBeDrawn(reason) + "槽顶槽宽 br " + millimetres(reason.length) + " 放不进外圆。";
+    case OutlineObstacle::TipFilletDoesNotFit:
+        return cannotBeDrawn(reason) + "齿顶圆角 Rt（半径 " + millimetres(reason.length) + "）放不进齿侧与外圆之间。";
+    case OutlineObstacle::RootFilletDoesNotFit:
+        return cannotBeDrawn(reason) + "齿底圆角 Rb（半径 " + millimetres(reason.length) + "）放不进齿侧与齿根圆之间。";
+    case OutlineObstacle::NoFlankBetweenFillets:
+        return cannotBeDrawn(reason) + "齿顶圆角与齿底圆角之间没有剩下直线齿侧。";
+    case OutlineObstacle::NoRootArc:
+        return cannotBeDrawn(reason) + "两个齿底圆角之间没有剩下槽底圆弧。";
+    case OutlineObstacle::NoFlankAboveBottomArc:
+        return cannotBeDrawn(reason) + "齿顶圆角与槽底圆弧之间没有剩下直线齿侧。";
+    case OutlineObstacle::TopWidthUnlikeTable:
+        return cannotBeDrawn(reason) + "槽底圆弧加上与之相切的齿侧，槽顶槽宽为 " + millimetres(reason.length)
+            + "，而表中为 " + millimetres(reason.tableLength) + "；表中没有给出这种槽的形状。";
     case OutlineObstacle::OnlyApproximately:
         return reason.beltType + " 只能近似绘制：槽底圆弧加上与之相切的直线齿侧，槽顶槽宽为 "
             + millimetres(reason.length) + "，而表中为 " + millimetres(reason.tableLength) + "。";
-    default:
-        return reason.beltType + " 在 " + wholeNumberText(static_cast<int>(reason.toothCount)) + " 齿时无法绘制轮廓："
-            + grooveText(reason);
+    case OutlineObstacle::NoLand:
+        return cannotBeDrawn(reason) + "外圆上两槽之间没有剩下齿顶圆弧。";
+    case OutlineObstacle::GroovesOverlap:
+        return cannotBeDrawn(reason) + "相邻的槽在外圆以下相互重叠。";
     }
+    return cannotBeDrawn(reason);
 }
 
 std::string noPreviewText()
