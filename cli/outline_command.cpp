@@ -5,6 +5,7 @@
 #include "calc/number_text.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
+#include "cli/outline_refusal.h"
 
 #include <CLI/CLI.hpp>
 
@@ -58,8 +59,7 @@ Action declareOutline(CLI::App& command)
         try {
             outline = pulleyOutline(beltType, teeth, given->approximate);
         } catch (const OutlineRefused& refused) {
-            throw InputError(
-                std::string(refused.what()) + (refused.onlyApproximately ? "; give --approximate to draw it so" : ""));
+            throw InputError(outlineRefusedMessage(refused));
         }
         auto file = std::make_shared<const std::string>(
             given->format == "dxf" ? outlineDxf(outline, units) : outlineSvg(outline, units));
