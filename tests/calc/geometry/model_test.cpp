@@ -2,6 +2,7 @@
 // another way, and meshes that are closed, 2-manifold, outward and within
 // their tolerance of the solid.
 #include "calc/geometry/files/model_3mf.h"
+#include "calc/geometry/files/model_step.h"
 #include "calc/geometry/files/model_stl.h"
 #include "calc/geometry/model/pulley_mesh.h"
 
@@ -229,6 +230,58 @@ TEST(PulleyMesh, EveryVertexLiesOnTheSolidsContours)
         EXPECT_LT(nearest, 1e-9);
         EXPECT_TRUE(std::find(solid.levels.begin(), solid.levels.end(), v.z) != solid.levels.end());
     }
+}
+
+// A contour of many short lines, as a hobbed groove is drawn: a wave of
+// `teeth` crests about a circle, `pointsPerTooth` lines a tooth.
+PulleyOutline wavyOutline(int teeth, int pointsPerTooth)
+{
+    PulleyOutline outline = pulleyOutline("T10", teeth);
+    outline.pieces.clear();
+    const int count = teeth * pointsPerTooth;
+    const double radius = outline.diameters.outside / 2 - 1.5;
+    std::vector<Point> points;
+    for (int i = 0; i < count; ++i) {
+        const double angle = 2 * std::numbers::pi * i / count;
+        const double r = radius + 1.5 * std::cos(teeth * angle);
+        points.push_back({r * std::cos(angle), r * std::sin(angle)});
+    }
+    for (int i = 0; i < count; ++i)
+        outline.pieces.push_back({.start = points[i], .end = points[(i + 1) % count]});
+    return outline;
+}
+
+TEST(PulleyMesh, ContourOfThousandsOfLinesIsClosedWithFlangesAndABore)
+{
+    const PulleyOutline outline = wavyOutline(200, 60);
+    const PulleySolid solid = pulleySolid(
+        outline, {.width = 20, .flanges = Flanges{2, 2}, .bore = 20, .keyway = Keyway{6, 2.8}}, Units::Millimetres);
+    const PulleyMesh mesh = pulleyMesh(solid, 0.01);
+    expectClosedManifold(mesh, "wavy");
+    const auto [volume, leastArea] = meshVolumeAndLeastArea(mesh);
+    EXPECT_NEAR(volume, solid.volume, 1e-3 * solid.volume);
+}
+
+std::size_t occurrences(const std::string& text, const std::string& what)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+TEST(ModelFiles, StepMakesEachLineAPlaneAndEachArcACylinder)
+{
+    // 12,000 lines, a keyway's three: planes; the bore's two arcs and each
+    // flange's two halves: cylinders; and 4 end faces, planes too.
+    const PulleySolid solid = pulleySolid(
+        wavyOutline(200, 60), {.width = 20, .flanges = Flanges{2, 2}, .bore = 20, .keyway = Keyway{6, 2.8}},
+        Units::Millimetres);
+    const std::string step = modelStep(solid, Units::Millimetres);
+    EXPECT_EQ(occurrences(step, "=PLANE("), 12'000U + 3 + 4);
+    EXPECT_EQ(occurrences(step, "=CYLINDRICAL_SURFACE("), 2U + 4);
+    EXPECT_EQ(occurrences(step, "=ADVANCED_FACE("), 12'000U + 3 + 4 + 6);
+    EXPECT_EQ(occurrences(step, "=MANIFOLD_SOLID_BREP('T10 pulley, 200 teeth'"), 1U);
 }
 
 TEST(ModelFiles, FloatTextIsTheShortestThatReadsBack)
