@@ -1,6 +1,7 @@
 #include "calc/geometry/model/planar_triangulation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <stdexcept>
 
@@ -19,6 +20,98 @@ struct Node {
     int prev = 0;
     int next = 0;
     bool removed = false;
+};
+
+// The corners that turn inward, by square cells over their extent, about one
+// corner a cell: an ear is tested against the corners of the cells it
+// covers, not against all of them, which keeps a face of a hundred thousand
+// corners quick.
+class InwardGrid {
+public:
+    InwardGrid() = default;
+    InwardGrid(const std::vector<Node>& nodes, const std::vector<int>& corners)
+    {
+        if (corners.empty())
+            return;
+        low_ = high_ = nodes[static_cast<std::size_t>(corners.front())].p;
+        for (int n : corners) {
+            const Point p = nodes[static_cast<std::size_t>(n)].p;
+            low_ = {std::min(low_.x, p.x), std::min(low_.y, p.y)};
+            high_ = {std::max(high_.x, p.x), std::max(high_.y, p.y)};
+        }
+        side_ = std::clamp(static_cast<int>(std::sqrt(static_cast<double>(corners.size()))), 1, kMostCellsASide);
+        width_ = std::max((high_.x - low_.x) / side_, (high_.y - low_.y) / side_);
+        if (!(width_ > 0))
+            side_ = 1;
+        cells_.assign(static_cast<std::size_t>(side_) * static_cast<std::size_t>(side_), {});
+        all_ = corners;
+        for (int n : corners) {
+            const Point p = nodes[static_cast<std::size_t>(n)].p;
+            cells_[cellIndex(column(p.x), row(p.y))].push_back(n);
+        }
+    }
+
+    // Whether no corner in the cells the box covers is inside: `test` tells
+    // of each whether it is Inside, Outside or Gone (clipped, or turned
+    // outward), which drops it from its cell for good.
+    enum class Corner { Inside, Outside, Gone };
+    template <typename Test> bool none(Point low, Point high, const Test& test)
+    {
+        if (cells_.empty() || low.x > high_.x || low.y > high_.y || high.x < low_.x || high.y < low_.y)
+            return true;
+        const int firstColumn = column(low.x), lastColumn = column(high.x);
+        const int firstRow = row(low.y), lastRow = row(high.y);
+        // A box wider than the corners left (late in a large face, when the
+        // ears span it) is tested against those corners alone.
+        const auto covered
+            = static_cast<std::size_t>(lastColumn - firstColumn + 1) * static_cast<std::size_t>(lastRow - firstRow + 1);
+        if (covered > all_.size())
+            return noneIn(all_, test);
+        for (int r = firstRow; r <= lastRow; ++r) {
+            for (int col = firstColumn; col <= lastColumn; ++col) {
+                if (!noneIn(cells_[cellIndex(col, r)], test))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    static constexpr int kMostCellsASide = 4096;
+
+    template <typename Test> static bool noneIn(std::vector<int>& corners, const Test& test)
+    {
+        std::size_t kept = 0;
+        bool inside = false;
+        for (std::size_t i = 0; i < corners.size(); ++i) {
+            const Corner corner = inside ? Corner::Outside : test(corners[i]);
+            if (corner != Corner::Gone)
+                corners[kept++] = corners[i];
+            inside = inside || corner == Corner::Inside;
+        }
+        corners.resize(kept);
+        return !inside;
+    }
+
+    // The cell a coordinate falls in, along x or along y, clamped to the grid.
+    int cellOf(double coordinate, double from) const
+    {
+        if (side_ == 1)
+            return 0;
+        return std::clamp(static_cast<int>((coordinate - from) / width_), 0, side_ - 1);
+    }
+    int column(double x) const { return cellOf(x, low_.x); }
+    int row(double y) const { return cellOf(y, low_.y); }
+    std::size_t cellIndex(int col, int row) const
+    {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(side_) + static_cast<std::size_t>(col);
+    }
+
+    Point low_{}, high_{};
+    double width_ = 0;
+    int side_ = 0;
+    std::vector<std::vector<int>> cells_;
+    std::vector<int> all_; // every corner, for the widest boxes
 };
 
 class Polygon {
@@ -53,6 +146,7 @@ public:
             if (turn(n) <= 0)
                 inward.push_back(n);
         }
+        grid_ = InwardGrid(nodes_, inward);
         std::vector<MeshTriangle> triangles;
         triangles.reserve(count);
         int ear = start;
@@ -60,13 +154,15 @@ public:
         while (count > 3) {
             const int a = nodes_[ear].prev;
             const int c = nodes_[ear].next;
-            if (isEar(a, ear, c, inward)) {
+            if (isEar(a, ear, c)) {
                 triangles.push_back({nodes_[a].vertex, nodes_[ear].vertex, nodes_[c].vertex});
                 nodes_[ear].removed = true;
                 nodes_[a].next = c;
                 nodes_[c].prev = a;
                 --count;
-                ear = stop = nodes_[c].next;
+                // The ears of a strip, as an annulus joined by a bridge is, are
+                // at its ends: the next is looked for beside the one clipped.
+                ear = stop = a;
                 continue;
             }
             ear = c;
@@ -85,32 +181,28 @@ private:
     Point at(int n) const { return nodes_[static_cast<std::size_t>(n)].p; }
     double turn(int n) const { return cross(at(nodes_[n].prev), at(n), at(nodes_[n].next)); }
 
-    bool isEar(int a, int b, int c, std::vector<int>& inward) const
+    // Whether no corner that turns inward lies in or on the triangle abc, but
+    // for a, b and c themselves. Only such corners can lie inside an ear of
+    // a simple polygon; a corner that has turned outward stays so.
+    bool isEar(int a, int b, int c)
     {
         const Point pa = at(a), pb = at(b), pc = at(c);
         if (!(cross(pa, pb, pc) > 0))
             return false;
-        const double left = std::min({pa.x, pb.x, pc.x}), right = std::max({pa.x, pb.x, pc.x});
-        const double low = std::min({pa.y, pb.y, pc.y}), high = std::max({pa.y, pb.y, pc.y});
-        // Corners that have turned outward stay so; they are dropped as met.
-        std::size_t kept = 0;
-        bool ear = true;
-        for (std::size_t i = 0; i < inward.size(); ++i) {
-            const int n = inward[i];
+        const Point low{std::min({pa.x, pb.x, pc.x}), std::min({pa.y, pb.y, pc.y})};
+        const Point high{std::max({pa.x, pb.x, pc.x}), std::max({pa.y, pb.y, pc.y})};
+        using Corner = InwardGrid::Corner;
+        return grid_.none(low, high, [&](int n) {
             if (nodes_[n].removed || turn(n) > 0)
-                continue;
-            inward[kept++] = n;
+                return Corner::Gone;
             const Point p = at(n);
-            if (!ear || n == a || n == b || n == c || p.x < left || p.x > right || p.y < low || p.y > high)
-                continue;
             // A bridge's two copies of a point are the same point.
-            if (p == pa || p == pb || p == pc)
-                continue;
-            if (cross(pa, pb, p) >= 0 && cross(pb, pc, p) >= 0 && cross(pc, pa, p) >= 0)
-                ear = false;
-        }
-        inward.resize(kept);
-        return ear;
+            if (n == a || n == b || n == c || p.x < low.x || p.x > high.x || p.y < low.y || p.y > high.y || p == pa
+                || p == pb || p == pc)
+                return Corner::Outside;
+            return cross(pa, pb, p) >= 0 && cross(pb, pc, p) >= 0 && cross(pc, pa, p) >= 0 ? Corner::Inside
+                                                                                           : Corner::Outside;
+        });
     }
 
     // Whether b lies inside the polygon's corner at a.
@@ -188,6 +280,7 @@ private:
     }
 
     std::vector<Node> nodes_;
+    InwardGrid grid_;
 };
 
 } // namespace
