@@ -2,7 +2,8 @@
 """quillon-cli model's files read back by readers that are not ours: Open
 CASCADE (occt-draw) reads the STEP, checks the shape and measures its
 volume; admesh reads the STL; Python's zipfile and XML parser read the 3MF
-package. Usage: model_files_test.py QUILLON_CLI"""
+package, and PrusaSlicer's command line reads one as a slicer does. Usage:
+model_files_test.py QUILLON_CLI"""
 
 import math
 import os
@@ -130,6 +131,19 @@ def check_3mf(path, units, name):
     return volume
 
 
+def check_prusa_slicer(path, note):
+    """The 3MF of XL 20 with flanges 1.5 high: manifold, one part, as wide as
+    the flanges and as tall as hub, flanges and teeth."""
+    result = subprocess.run(["prusa-slicer", "--info", path], capture_output=True, text=True, timeout=300,
+                            check=False)
+    info = dict(re.findall(r"^(\w+) = (.*)$", result.stdout, re.MULTILINE))
+    outside = float(re.search(r"outside diameter ([0-9.]+) mm", note).group(1))
+    check(info.get("manifold") == "yes" and info.get("number_of_parts", "").strip() == "1",
+          f"PrusaSlicer: {result.stdout[-600:]}")
+    check(abs(float(info.get("size_x", 0)) - (outside + 3)) < 0.002 and float(info.get("size_z", 0)) == 20,
+          f"PrusaSlicer's size {info.get('size_x')} × {info.get('size_z')}")
+
+
 def main():
     with tempfile.TemporaryDirectory() as folder:
         env = occt_commands(folder)
@@ -154,6 +168,8 @@ def main():
                 with open(f"{base}.{format}", "rb") as written:
                     check(piped == written.read(), f"{name}: {format} through a pipe in German differs")
             check(triangles > 0, f"{name}: triangle count")
+            if name == "xl-every-option":
+                check_prusa_slicer(base + ".3mf", note)
         check_refusals(folder)
     if failures:
         sys.exit(f"{len(failures)} checks failed")
