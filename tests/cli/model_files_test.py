@@ -50,13 +50,21 @@ def exact_volume(stderr):
 def occt_commands(folder):
     """occt-draw in batch mode. Its plugins are loaded by their unversioned
     names, which only the -dev packages provide: links to the runtime
-    libraries stand in for them."""
+    libraries stand in for them. Its STEP reader turns faces that look the
+    wrong way round as it reads them, which would hide such a fault: a copy
+    of its settings turns that off, so that checkshape sees the faces as the
+    file orients them."""
     links = os.path.join(folder, "occt")
     os.makedirs(links, exist_ok=True)
     for name in ["TKTopTest", "TKXSDRAW"]:
         target = f"/usr/lib/x86_64-linux-gnu/lib{name}.so.7"
         os.symlink(target, os.path.join(links, f"lib{name}.so"))
-    return dict(os.environ, LD_LIBRARY_PATH=links)
+    with open("/usr/share/opencascade/resources/XSTEPResource/STEP") as settings:
+        strict = re.sub(r"^(FromSTEP\.FixShape\.(FixShellOrientationMode|FixFaceOrientationMode|FixOrientationMode)\s*:).*$",
+                        r"\1 0", settings.read(), flags=re.MULTILINE)
+    with open(os.path.join(links, "STEP"), "w") as out:
+        out.write(strict)
+    return dict(os.environ, LD_LIBRARY_PATH=links, CSF_STEPDefaults=links)
 
 
 def check_step(path, volume, env, name):
