@@ -2,9 +2,9 @@
 
 #include "calc/geometry/files/drawing_number.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace quillon {
 namespace {
@@ -17,9 +17,14 @@ void appendUint32(std::string& out, std::uint32_t value)
         out.push_back(static_cast<char>((value >> shift) & 0xFF));
 }
 
+// The float's bits, little-endian whatever the machine (memcpy rather than
+// std::bit_cast, which the WebAssembly toolchain's library lacks).
 void appendFloat(std::string& out, float value)
 {
-    appendUint32(out, std::bit_cast<std::uint32_t>(value));
+    std::uint32_t bits = 0;
+    static_assert(sizeof bits == sizeof value);
+    std::memcpy(&bits, &value, sizeof bits);
+    appendUint32(out, bits);
 }
 
 } // namespace
