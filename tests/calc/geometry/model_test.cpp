@@ -274,9 +274,8 @@ TEST(ModelFiles, StepMakesEachLineAPlaneAndEachArcACylinder)
 {
     // 12,000 lines, a keyway's three: planes; the bore's two arcs and each
     // flange's two halves: cylinders; and 4 end faces, planes too.
-    const PulleySolid solid = pulleySolid(
-        wavyOutline(200, 60), {.width = 20, .flanges = Flanges{2, 2}, .bore = 20, .keyway = Keyway{6, 2.8}},
-        Units::Millimetres);
+    const PulleySolid solid = pulleySolid(wavyOutline(200, 60),
+        {.width = 20, .flanges = Flanges{2, 2}, .bore = 20, .keyway = Keyway{6, 2.8}}, Units::Millimetres);
     const std::string step = modelStep(solid, Units::Millimetres);
     EXPECT_EQ(occurrences(step, "=PLANE("), 12'000U + 3 + 4);
     EXPECT_EQ(occurrences(step, "=CYLINDRICAL_SURFACE("), 2U + 4);
