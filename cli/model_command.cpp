@@ -196,10 +196,10 @@ Action declareModel(CLI::App& command)
         const double tolerance = given->tolerance
             ? lengthOf(*given->tolerance, "--tolerance", units)
             : (units == Units::Inches ? kDefaultToleranceIn * 25.4 : kDefaultToleranceMm);
+        static_assert(kFinestChordTolerance == 1e-4, "the message below names it");
         if (!(tolerance >= kFinestChordTolerance))
-            throw InputError("--tolerance: give a positive tolerance of at least "
-                + lengthWithUnit(kFinestChordTolerance, units)
-                + ", finer than which a file's single-precision coordinates cannot follow");
+            throw InputError("--tolerance: give a positive tolerance of at least 0.1 µm (0.0001 mm), finer than which "
+                             "a file's single-precision coordinates cannot follow");
         PulleyOutline outline;
         try {
             outline = pulleyOutline(beltType, teeth, given->approximate);
