@@ -137,6 +137,47 @@ std::string modelNote(
     return note;
 }
 
+// The mesh's chord tolerance in mm, as given or by default.
+double chordTolerance(const ModelArguments& given, Units units)
+{
+    const double tolerance = given.tolerance
+        ? lengthOf(*given.tolerance, "--tolerance", units)
+        : (units == Units::Inches ? kDefaultToleranceIn * 25.4 : kDefaultToleranceMm);
+    static_assert(kFinestChordTolerance == 1e-4, "the message below names it");
+    if (!(tolerance >= kFinestChordTolerance))
+        throw InputError("--tolerance: give a positive tolerance of at least 0.1 µm (0.0001 mm), finer than which a "
+                         "file's single-precision coordinates cannot follow");
+    return tolerance;
+}
+
+struct CheckedPulley {
+    PulleyOutline outline;
+    PulleySolid solid;
+};
+
+// The outline and the solid, what either refuses an input error.
+CheckedPulley checkedPulley(const ModelArguments& given, Units units)
+{
+    const std::string_view beltType = knownBeltType(given.belt);
+    // Read as a number, so that the outline's own limits are the ones a
+    // message names.
+    const double teeth = readDecimal(given.teeth, "TEETH");
+    const ModelOptions options = modelOptions(given, units);
+    CheckedPulley pulley;
+    try {
+        pulley.outline = pulleyOutline(beltType, teeth, given.approximate);
+    } catch (const OutlineRefused& refused) {
+        throw InputError(
+            std::string(refused.what()) + (refused.onlyApproximately ? "; give --approximate to draw it so" : ""));
+    }
+    try {
+        pulley.solid = pulleySolid(pulley.outline, options, units);
+    } catch (const ModelRefused& refused) {
+        throw InputError(std::string(beltType) + " at " + given.teeth + " teeth: " + refused.what());
+    }
+    return pulley;
+}
+
 std::string outputPathOf(CLI::App& command)
 {
     const CLI::Option* output = command.get_option_no_throw("--output");
@@ -184,35 +225,14 @@ Action declareModel(CLI::App& command)
         "mesh's triangles. A 3MF or STL file is not written onto a terminal: give --output or a pipe.");
     CLI::App* declared = &command;
     return [given, declared]() -> Writer {
-        const std::string_view beltType = knownBeltType(given->belt);
-        const double teeth = readDecimal(given->teeth, "TEETH");
         const Units units = given->units.units();
         const std::string outputPath = outputPathOf(*declared);
         const ModelFormat format = chosenFormat(given->format, outputPath);
         const bool toStandardOutput = outputPath.empty() || outputPath == "-";
         if (format != ModelFormat::Step && toStandardOutput && standardOutputIsTerminal())
             throw InputError("model: a 3MF or STL file is of no use on a terminal; give --output FILE or a pipe");
-        const ModelOptions options = modelOptions(*given, units);
-        const double tolerance = given->tolerance
-            ? lengthOf(*given->tolerance, "--tolerance", units)
-            : (units == Units::Inches ? kDefaultToleranceIn * 25.4 : kDefaultToleranceMm);
-        static_assert(kFinestChordTolerance == 1e-4, "the message below names it");
-        if (!(tolerance >= kFinestChordTolerance))
-            throw InputError("--tolerance: give a positive tolerance of at least 0.1 µm (0.0001 mm), finer than which "
-                             "a file's single-precision coordinates cannot follow");
-        PulleyOutline outline;
-        try {
-            outline = pulleyOutline(beltType, teeth, given->approximate);
-        } catch (const OutlineRefused& refused) {
-            throw InputError(
-                std::string(refused.what()) + (refused.onlyApproximately ? "; give --approximate to draw it so" : ""));
-        }
-        PulleySolid solid;
-        try {
-            solid = pulleySolid(outline, options, units);
-        } catch (const ModelRefused& refused) {
-            throw InputError(std::string(beltType) + " at " + given->teeth + " teeth: " + refused.what());
-        }
+        const double tolerance = chordTolerance(*given, units);
+        const auto [outline, solid] = checkedPulley(*given, units);
         std::string file;
         std::optional<std::size_t> triangles;
         if (format == ModelFormat::Step) {
