@@ -8,6 +8,11 @@
 namespace quillon {
 namespace {
 
+// Within this (mm) two points are one, as the file tells its reader: a tenth
+// of the shortest piece an outline has (1e-6 mm), and far above how near
+// every vertex lies to its curves (about 1e-12 mm).
+constexpr double kUncertainty = 1e-7;
+
 // A fixed time stamp: the file must not change with the day it is made.
 constexpr auto kTimeStamp = "2000-01-01T00:00:00";
 
@@ -246,10 +251,7 @@ int representationContext(StepData& data, Units units)
     }
     const int radian = data.add("(NAMED_UNIT(*)PLANE_ANGLE_UNIT()SI_UNIT($,.RADIAN.))");
     const int steradian = data.add("(NAMED_UNIT(*)SI_UNIT($,.STERADIAN.)SOLID_ANGLE_UNIT())");
-    // 1 µm (in the file's units): a thousandth of the finest chord a mesh
-    // is cut to is far below it, and every vertex lies on its curves to
-    // within 1e-12 mm.
-    const int uncertainty = data.add("UNCERTAINTY_MEASURE_WITH_UNIT(LENGTH_MEASURE(" + data.length(1e-6) + "),"
+    const int uncertainty = data.add("UNCERTAINTY_MEASURE_WITH_UNIT(LENGTH_MEASURE(" + data.length(kUncertainty) + "),"
         + ref(length) + ",'distance_accuracy_value','confusion accuracy')");
     return data.add("(GEOMETRIC_REPRESENTATION_CONTEXT(3)GLOBAL_UNCERTAINTY_ASSIGNED_CONTEXT((" + ref(uncertainty)
         + "))GLOBAL_UNIT_ASSIGNED_CONTEXT((" + ref(length) + "," + ref(radian) + "," + ref(steradian)
