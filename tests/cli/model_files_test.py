@@ -2,7 +2,8 @@
 """quillon-cli model's files read back by readers that are not ours: Open
 CASCADE (occt-draw) reads the STEP, checks the shape and measures its
 volume; admesh reads the STL; Python's zipfile and XML parser read the 3MF
-package, and PrusaSlicer's command line reads one as a slicer does. Usage:
+package, and PrusaSlicer's command line reads one as a slicer does;
+FreeCAD's freecadcmd reads the STEP as CAD users open it. Usage:
 model_files_test.py QUILLON_CLI"""
 
 import math
@@ -88,6 +89,26 @@ exit
           f"{name}: Open CASCADE's volume {mass and mass.group(1)} against the exact {volume}")
 
 
+# Run inside freecadcmd: the STEP's shape as FreeCAD reads it.
+FREECAD_SCRIPT = """import os, Part
+shape = Part.read(os.environ["QUILLON_STEP"])
+solids = shape.Solids
+print("FREECAD", len(solids), shape.isValid(), len(solids) == 1 and solids[0].Shells[0].isClosed(), repr(shape.Volume))
+"""
+
+
+def check_freecad(path, volume, folder, name):
+    script = os.path.join(folder, "freecad_read.py")
+    with open(script, "w") as out:
+        out.write(FREECAD_SCRIPT)
+    result = subprocess.run(["freecadcmd", script], capture_output=True, text=True, timeout=300, check=False,
+                            env=dict(os.environ, QUILLON_STEP=path))
+    found = re.search(r"^FREECAD (\d+) (\w+) (\w+) (\S+)$", result.stdout, re.MULTILINE)
+    check(found and found.groups()[:3] == ("1", "True", "True"), f"{name}: FreeCAD reads {result.stdout[-500:]}")
+    check(found and abs(float(found.group(4)) - volume) <= 1e-6 * volume,
+          f"{name}: FreeCAD's volume {found and found.group(4)} against the exact {volume}")
+
+
 def check_stl(path, volume, name):
     with open(path, "rb") as stl:
         data = stl.read()
@@ -162,7 +183,9 @@ def main():
             volume = exact_volume(note)
             # Open CASCADE reads every file into millimetres: an inch file
             # that says so comes back 25.4³ times larger.
-            check_step(base + ".step", volume * (25.4**3 if units == "in" else 1), env, name)
+            millimetres = volume * (25.4**3 if units == "in" else 1)
+            check_step(base + ".step", millimetres, env, name)
+            check_freecad(base + ".step", millimetres, folder, name)
             _, note = run(*arguments, "--output", base + ".stl")
             check(("STL cannot record its units" in note) == (units == "in"), f"{name}: the STL's units note")
             check_stl(base + ".stl", volume, name)
