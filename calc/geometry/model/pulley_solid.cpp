@@ -75,14 +75,15 @@ bool withinArc(const OutlinePiece& arc, double angle)
     throw ModelRefused(why);
 }
 
-// Lengths given must be positive numbers.
-void requirePositive(double value, const char* what)
+// Lengths given must be positive numbers; the message names the length
+// given, in the units it was given in.
+void requirePositive(double value, const char* what, Units units)
 {
     if (!(value > 0 && std::isfinite(value)))
         refuse(std::string(what) + " must be a positive number, not "
             + (std::isnan(value)        ? std::string("NaN")
                     : std::isinf(value) ? "infinite"
-                                        : plainText(value)));
+                                        : lengthWithUnit(value, units)));
 }
 
 struct Part {
@@ -93,18 +94,18 @@ struct Part {
 
 void checkOptions(const ModelOptions& options, RadialExtent teeth, Units units)
 {
-    requirePositive(options.width, "the width");
+    requirePositive(options.width, "the width", units);
     if (options.flanges) {
-        requirePositive(options.flanges->height, "the flanges' height");
-        requirePositive(options.flanges->thickness, "the flanges' thickness");
+        requirePositive(options.flanges->height, "the flanges' height", units);
+        requirePositive(options.flanges->thickness, "the flanges' thickness", units);
     }
     if (options.hub) {
-        requirePositive(options.hub->diameter, "the hub's diameter");
-        requirePositive(options.hub->length, "the hub's length");
+        requirePositive(options.hub->diameter, "the hub's diameter", units);
+        requirePositive(options.hub->length, "the hub's length", units);
     }
     if (options.keyway) {
-        requirePositive(options.keyway->width, "the keyway's width");
-        requirePositive(options.keyway->depth, "the keyway's depth");
+        requirePositive(options.keyway->width, "the keyway's width", units);
+        requirePositive(options.keyway->depth, "the keyway's depth", units);
         if (!options.bore)
             refuse("a keyway is cut into the bore: give a bore too");
     }
@@ -121,7 +122,7 @@ void checkOptions(const ModelOptions& options, RadialExtent teeth, Units units)
     if (!options.bore)
         return;
     const double bore = *options.bore;
-    requirePositive(bore, "the bore");
+    requirePositive(bore, "the bore", units);
     if (options.hub && !(options.hub->diameter > bore))
         refuse("a hub of diameter " + length(options.hub->diameter) + " is no wider than the bore of " + length(bore)
             + ": it leaves no wall");

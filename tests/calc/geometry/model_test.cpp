@@ -105,7 +105,7 @@ TEST(PulleySolid, RefusesWhatMakesNoSolid)
     // XL 20: root diameter 28.532, outside 31.832.
     const double nan = std::nan("");
     const Refusal refusals[] = {
-        {"NoWidth", {.width = 0}, "the width must be a positive number, not 0"},
+        {"NoWidth", {.width = 0}, "the width must be a positive number, not 0 mm"},
         {"NanWidth", {.width = nan}, "the width must be a positive number"},
         {"NegativeFlange", {.width = 5, .flanges = Flanges{-1, 1}}, "the flanges' height must be"},
         {"InfiniteHub", {.width = 5, .hub = Hub{20, INFINITY}}, "the hub's length must be"},
