@@ -4,6 +4,7 @@
 #include "calc/geometry/files/model_3mf.h"
 #include "calc/geometry/files/model_step.h"
 #include "calc/geometry/files/model_stl.h"
+#include "calc/geometry/model/planar_triangulation.h"
 #include "calc/geometry/model/pulley_mesh.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,52 @@ TEST(PulleySolid, EveryOptionStacksHubFlangeTeethFlangeWithTheBoreThrough)
     const double slot = 2 * (3.5 - std::sqrt(6.25 - 1));
     EXPECT_NEAR(-solid.sectionAreas.back(), std::numbers::pi * 6.25 - cap + slot, 1e-12);
     EXPECT_EQ(solid.endFaces.size(), 5U);
+}
+
+TEST(PulleySolid, ContractExamples)
+{
+    const PulleyOutline xl = pulleyOutline("XL", 20);
+    const struct {
+        const char* name;
+        ModelOptions options;
+        std::vector<double> levels;
+        std::size_t walls;
+        std::size_t endFaces;
+    } cases[] = {
+        {"Plain", {.width = 10}, {0, 10}, 1, 2},
+        {"Bore", {.width = 10, .bore = 6}, {0, 10}, 2, 2},
+        {"Flanges", {.width = 10, .flanges = Flanges{1.5, 1.5}}, {0, 1.5, 11.5, 13}, 3, 4},
+    };
+    for (const auto& c : cases) {
+        const PulleySolid solid = pulleySolid(xl, c.options, Units::Millimetres);
+        EXPECT_EQ(solid.levels, c.levels) << c.name;
+        EXPECT_EQ(solid.walls.size(), c.walls) << c.name;
+        EXPECT_EQ(solid.endFaces.size(), c.endFaces) << c.name;
+        EXPECT_EQ(solid.walls.front().loop.size(), c.options.flanges ? 2U : 160U) << c.name;
+    }
+    EXPECT_EQ(pulleySolid(xl, {.width = 10, .bore = 6}, Units::Millimetres).endFaces.back().bounds.size(), 2U);
+    const Loop circle = {{.start = {1, 0}, .end = {-1, 0}, .sweep = std::numbers::pi, .centre = {0, 0}, .radius = 1},
+        {.start = {-1, 0}, .end = {1, 0}, .sweep = std::numbers::pi, .centre = {0, 0}, .radius = 1}};
+    EXPECT_DOUBLE_EQ(loopArea(circle), std::numbers::pi);
+}
+
+TEST(PlanarTriangulation, CoversASquareAndASquareWithAHole)
+{
+    const PlanarRing square{{{0, 0}, {4, 0}, {4, 4}, {0, 4}}, {0, 1, 2, 3}};
+    EXPECT_EQ(triangulateRegion({square}).size(), 2U);
+    const PlanarRing hole{{{1, 1}, {1, 3}, {3, 3}, {3, 1}}, {4, 5, 6, 7}};
+    const auto triangles = triangulateRegion({square, hole});
+    EXPECT_EQ(triangles.size(), 8U);
+    // Their areas add up to the square's less the hole's.
+    const Point at[] = {{0, 0}, {4, 0}, {4, 4}, {0, 4}, {1, 1}, {1, 3}, {3, 3}, {3, 1}};
+    double area = 0;
+    for (const MeshTriangle& t : triangles) {
+        const Point a = at[t[0]], b = at[t[1]], c = at[t[2]];
+        const double twice = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+        EXPECT_GT(twice, 0);
+        area += twice / 2;
+    }
+    EXPECT_DOUBLE_EQ(area, 12);
 }
 
 TEST(PulleySolid, HubAsWideAsTheFlangesIsOnePart)
@@ -291,6 +338,14 @@ TEST(ModelFiles, FloatTextIsTheShortestThatReadsBack)
     EXPECT_EQ(floatText(16777216.0f), "16777216");
     EXPECT_EQ(floatText(-15.610194f), "-15.610194");
     EXPECT_EQ(floatText(1e-7f), "0.0000001");
+}
+
+TEST(ModelFiles, FileVerticesAreSinglePrecisionInTheFilesUnits)
+{
+    const FloatVertex v = fileVertex({25.4, 0, 2.54}, Units::Inches);
+    EXPECT_EQ(v.x, 1.0f);
+    EXPECT_EQ(v.y, 0.0f);
+    EXPECT_EQ(v.z, 0.1f);
 }
 
 TEST(ModelFiles, StlHasAnEightyByteHeaderThatDoesNotBeginWithSolid)
