@@ -49,7 +49,7 @@ void addUnitsOption(CLI::App& command, UnitsOption& units,
 // Declares the BELT argument of a command about one belt type.
 void addBeltArgument(CLI::App& command, std::string& belt);
 
-// Declares --output FILE, which every command takes.
+// Declares -o, --output FILE, which every command takes.
 void addOutputOption(CLI::App& command, std::string& path);
 
 // The declarations of the commands, in the order of the help.

@@ -2,11 +2,13 @@
 
 #include "calc/geometry/files/outline_dxf.h"
 #include "calc/geometry/files/outline_svg.h"
+#include "calc/number_text.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
 #include <memory>
 
 namespace quillon::cli {
@@ -22,7 +24,10 @@ Action declareOutline(CLI::App& command)
     };
     auto given = std::make_shared<Arguments>();
     addBeltArgument(command, given->belt);
-    command.add_option("TEETH", given->teeth, "Tooth count, a whole number from 3")->required();
+    command
+        .add_option("TEETH", given->teeth,
+            "Tooth count, read as run reads it (\"40\", \"4 0\", \"&H28\"), then a whole number from 3")
+        ->required();
     command
         .add_option("--format", given->format,
             "File format: svg (the default; one path, width and height in mm or in) or dxf (R2000, one closed "
@@ -41,9 +46,13 @@ Action declareOutline(CLI::App& command)
         "of a millimetre (under 0.1 mm from about 20 teeth). STPD and HTD20M cannot be drawn from their tables.");
     return [given]() -> Writer {
         const std::string_view beltType = knownBeltType(given->belt);
-        // Read as a number, so that the outline's own limits are the ones
-        // a message names.
-        const double teeth = readDecimal(given->teeth, "TEETH");
+        // Read as run and the window read it, so that the same text draws the
+        // pulley they calculate; the outline's upper limit is its own.
+        const double teeth = readWindowTeeth(given->teeth);
+        if (!(teeth >= 3) || teeth != std::floor(teeth))
+            throw InputError("TEETH " + quotedArgument(given->teeth)
+                + (shownArgument(given->teeth) == plainText(teeth) ? "" : " reads as " + plainText(teeth))
+                + ": an outline is drawn for a whole number of teeth from 3");
         const Units units = given->units.units();
         PulleyOutline outline;
         try {

@@ -38,7 +38,8 @@ public:
     // leaves it as it was, but a write that fails in commit() may leave it
     // cut short. A file this program may not write (read-only, on a
     // read-only disk) is refused at once. A device or a pipe is written
-    // directly.
+    // directly; /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N
+    // through a copy of the descriptor they name (see findOutputTarget).
     explicit Output(std::string path);
     ~Output(); // without commit(): removes the temporary file
     Output(const Output&) = delete;

@@ -177,6 +177,18 @@ OutputTarget findOutputTarget(const std::string& utf8Path)
     return target;
 }
 
+std::FILE* openDescriptor(int descriptor)
+{
+    // findOutputTarget names no descriptors here: Windows has no such paths.
+    const int copy = _dup(descriptor);
+    if (copy < 0)
+        return nullptr;
+    std::FILE* file = _fdopen(copy, "wb");
+    if (!file)
+        _close(copy);
+    return file;
+}
+
 std::FILE* createFile(const std::string& utf8Path)
 {
     // Shared for deletion, so that an interruption can remove it while it is

@@ -33,6 +33,32 @@ TEST(Outline, RefusalsAreInputErrorsThatWriteNothing)
     }
 }
 
+TEST(Outline, ReadsTheToothCountAsRunDoesThenWantsAWholeNumberFrom3)
+{
+    // The texts the window and run read as 20 draw XL 20.
+    const std::string twenty = runCli({"outline", "XL", "20"}).out;
+    for (const char* teeth : {"&H14", "2 0", "20abc", "２０", "&Ｈ１４"}) {
+        const auto result = runCli({"outline", "XL", teeth});
+        EXPECT_EQ(result.status, 0) << teeth << ": " << result.err;
+        EXPECT_EQ(result.out, twenty) << teeth;
+    }
+    EXPECT_EQ(runCli({"outline", "XL", "1e400"}).err, runCli({"run", "XL", "1e400"}).err);
+    const struct {
+        const char* teeth;
+        const char* message;
+    } refused[] = {
+        {"abc", "quillon-cli: TEETH \"abc\" reads as 0: an outline is drawn for a whole number of teeth from 3\n"},
+        {"４.５",
+            "quillon-cli: TEETH \"４.５\" reads as 4.5: an outline is drawn for a whole number of teeth from 3\n"},
+        {"2", "quillon-cli: TEETH \"2\": an outline is drawn for a whole number of teeth from 3\n"},
+    };
+    for (const auto& c : refused) {
+        const auto result = runCli({"outline", "XL", c.teeth});
+        EXPECT_EQ(result.status, 2) << c.teeth;
+        EXPECT_EQ(result.err, c.message);
+    }
+}
+
 TEST(Outline, AnApproximateOutlineSaysSoOnStandardError)
 {
     const auto result = runCli({"outline", "HTD5M", "30", "--approximate", "--units", "in"});

@@ -1,8 +1,8 @@
 #include "calc/geometry/files/outline_dxf.h"
 
 #include "calc/geometry/files/drawing_number.h"
-#include "calc/number_text.h"
 #include "calc/geometry/portable_math.h"
+#include "calc/number_text.h"
 
 #include <cmath>
 #include <string_view>

@@ -3,9 +3,9 @@
 // the refusals.
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/geometry/outline.h"
 #include "calc/geometry/files/outline_dxf.h"
 #include "calc/geometry/files/outline_svg.h"
+#include "calc/geometry/outline.h"
 #include "calc/run.h"
 #include "calc/segments.h"
 
