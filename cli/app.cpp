@@ -97,6 +97,11 @@ constexpr std::array kCommands = {
         "quillon-cli outline XL 20 -o xl20.svg\nquillon-cli outline T5 40 --format dxf --output t5-40.dxf\n"
         "quillon-cli outline HTD5M 30 --approximate --format dxf --units in",
         declareOutline},
+    Command{"model", "The pulley as a 3D solid: 3MF or STL for printers, STEP for CAD",
+        "quillon-cli model XL 20 --width 10 --flanges 1.5 --hub 20,8 --bore 5 --keyway 2,1 --output xl20.3mf\n"
+        "quillon-cli model T5 40 --width 12 --bore 8 --output t5-40.step\n"
+        "quillon-cli model HTD5M 30 --approximate --width 15 --format stl | gzip > htd5m-30.stl.gz",
+        declareModel},
 };
 
 // "a, b and c"
@@ -124,7 +129,7 @@ std::string withLongArgumentsShortened(std::string message, const std::vector<st
 
 // An option given to a command that does not take it, when others do: CLI11
 // would say only that "in --units" was not expected.
-//   types --units in -> "types takes no --units; table, hobs, identify, drive and outline take it"
+//   types --units in -> "types takes no --units; table, hobs, identify, drive, outline and model take it"
 std::string misplacedOption(
     const std::vector<std::string>& arguments, const std::vector<std::pair<CLI::App*, Action>>& declared)
 {
@@ -160,6 +165,8 @@ int runCommand(const Action& action, const std::string& outputPath)
         Output output(outputPath);
         write(output);
         output.commit();
+        for (const std::string& note : output.notes())
+            report(note);
         for (const std::string& warning : output.warnings())
             report("warning: " + warning);
         return 0;

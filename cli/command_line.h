@@ -60,5 +60,6 @@ Action declareHobs(CLI::App& command);
 Action declareIdentify(CLI::App& command);
 Action declareDrive(CLI::App& command);
 Action declareOutline(CLI::App& command); // cli/outline_command.cpp
+Action declareModel(CLI::App& command);   // cli/model_command.cpp
 
 } // namespace quillon::cli

@@ -77,6 +77,12 @@ public:
     void warn(std::string warning) { warnings_.push_back(std::move(warning)); }
     const std::vector<std::string>& warnings() const { return warnings_; }
 
+    // A line about what was written, for standard error once it is
+    // committed, as warnings are, but not called one: "warning: " begins the
+    // note when it is one.
+    void note(std::string line) { notes_.push_back(std::move(line)); }
+    const std::vector<std::string>& notes() const { return notes_; }
+
 private:
     static constexpr std::size_t kBufferSize = 1 << 16;
     void openTemporaryFile();
@@ -95,6 +101,7 @@ private:
     long long written_ = 0; // into file_
     bool committed_ = false;
     std::vector<std::string> warnings_;
+    std::vector<std::string> notes_;
 };
 
 } // namespace quillon::cli

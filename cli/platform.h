@@ -24,6 +24,10 @@ public:
     StandardStreams& operator=(const StandardStreams&) = delete;
 };
 
+// Whether standard output is a terminal (a console on Windows), where a
+// binary file is of no use and, on Windows, would be taken for text.
+bool standardOutputIsTerminal();
+
 // Writes UTF-8 text to standard output or error. A Windows console gets it
 // as UTF-16 (WriteConsoleW), which shows every character whatever the
 // console's code page; anything else gets the bytes as they are. Text may

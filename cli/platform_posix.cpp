@@ -28,6 +28,11 @@ StandardStreams::~StandardStreams()
     std::fflush(stderr);
 }
 
+bool standardOutputIsTerminal()
+{
+    return isatty(STDOUT_FILENO) == 1;
+}
+
 long writeStandard(std::FILE* stream, std::string_view utf8)
 {
     return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size() ? 0 : -1;

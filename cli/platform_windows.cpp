@@ -43,6 +43,12 @@ StandardStreams::~StandardStreams()
     std::fflush(stderr);
 }
 
+bool standardOutputIsTerminal()
+{
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
 long writeStandard(std::FILE* stream, std::string_view utf8)
 {
     HANDLE console = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
