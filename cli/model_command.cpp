@@ -8,6 +8,7 @@
 #include "calc/geometry/files/outline_svg.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
+#include "cli/outline_refusal.h"
 #include "cli/platform.h"
 #include "cli/zip_package.h"
 
@@ -159,17 +160,10 @@ struct CheckedPulley {
 CheckedPulley checkedPulley(const ModelArguments& given, Units units)
 {
     const std::string_view beltType = knownBeltType(given.belt);
-    // Read as a number, so that the outline's own limits are the ones a
-    // message names.
-    const double teeth = readDecimal(given.teeth, "TEETH");
+    const double teeth = drawnTeeth(given.teeth);
     const ModelOptions options = modelOptions(given, units);
     CheckedPulley pulley;
-    try {
-        pulley.outline = pulleyOutline(beltType, teeth, given.approximate);
-    } catch (const OutlineRefused& refused) {
-        throw InputError(
-            std::string(refused.what()) + (refused.onlyApproximately ? "; give --approximate to draw it so" : ""));
-    }
+    pulley.outline = drawnOutline(beltType, teeth, given.approximate);
     try {
         pulley.solid = pulleySolid(pulley.outline, options, units);
     } catch (const ModelRefused& refused) {

@@ -47,20 +47,9 @@ Action declareOutline(CLI::App& command)
         "of a millimetre (under 0.1 mm from about 20 teeth). STPD and HTD20M cannot be drawn from their tables.");
     return [given]() -> Writer {
         const std::string_view beltType = knownBeltType(given->belt);
-        // Read as run and the window read it, so that the same text draws the
-        // pulley they calculate; the outline's upper limit is its own.
-        const double teeth = readWindowTeeth(given->teeth);
-        if (!(teeth >= 3) || teeth != std::floor(teeth))
-            throw InputError("TEETH " + quotedArgument(given->teeth)
-                + (shownArgument(given->teeth) == plainText(teeth) ? "" : " reads as " + plainText(teeth))
-                + ": an outline is drawn for a whole number of teeth from 3");
+        const double teeth = drawnTeeth(given->teeth);
         const Units units = given->units.units();
-        PulleyOutline outline;
-        try {
-            outline = pulleyOutline(beltType, teeth, given->approximate);
-        } catch (const OutlineRefused& refused) {
-            throw InputError(outlineRefusedMessage(refused));
-        }
+        const PulleyOutline outline = drawnOutline(beltType, teeth, given->approximate);
         auto file = std::make_shared<const std::string>(
             given->format == "dxf" ? outlineDxf(outline, units) : outlineSvg(outline, units));
         // An approximate groove is said to be one, with the width it has.

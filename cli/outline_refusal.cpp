@@ -2,6 +2,9 @@
 
 #include "calc/derived/inches.h"
 #include "calc/number_text.h"
+#include "cli/inputs.h"
+
+#include <cmath>
 
 namespace quillon::cli {
 namespace {
@@ -76,6 +79,25 @@ std::string outlineRefusedMessage(const OutlineRefused& refused)
 {
     return outlineRefusalText(refused.reason())
         + (refused.onlyApproximately ? "; give --approximate to draw it so" : "");
+}
+
+double drawnTeeth(const std::string& text)
+{
+    const double teeth = readWindowTeeth(text);
+    if (!(teeth >= 3) || teeth != std::floor(teeth))
+        throw InputError("TEETH " + quotedArgument(text)
+            + (shownArgument(text) == plainText(teeth) ? "" : " reads as " + plainText(teeth))
+            + ": an outline is drawn for a whole number of teeth from 3");
+    return teeth;
+}
+
+PulleyOutline drawnOutline(std::string_view beltType, double teeth, bool approximate)
+{
+    try {
+        return pulleyOutline(beltType, teeth, approximate);
+    } catch (const OutlineRefused& refused) {
+        throw InputError(outlineRefusedMessage(refused));
+    }
 }
 
 } // namespace quillon::cli

@@ -19,4 +19,14 @@ std::string outlineRefusalText(const OutlineRefusal& reason);
 //   HTD5M 40 -> "HTD5M is drawn only approximately: … (3.25 mm); give --approximate to draw it so"
 std::string outlineRefusedMessage(const OutlineRefused& refused);
 
+// TEETH of a command that draws a pulley, read as run and the window read
+// it, so that the same text draws the pulley they calculate; then a whole
+// number from 3, or an InputError that says what the text read as. The
+// outline's upper limit is its own.
+//   "&H14" -> 20   "２０" -> 20   "abc" -> throws ("TEETH \"abc\" reads as 0: …")
+double drawnTeeth(const std::string& text);
+
+// pulleyOutline, its refusal an InputError worded as outlineRefusedMessage.
+PulleyOutline drawnOutline(std::string_view beltType, double teeth, bool approximate);
+
 } // namespace quillon::cli

@@ -43,6 +43,11 @@ TEST(Outline, ReadsTheToothCountAsRunDoesThenWantsAWholeNumberFrom3)
         EXPECT_EQ(result.out, twenty) << teeth;
     }
     EXPECT_EQ(runCli({"outline", "XL", "1e400"}).err, runCli({"run", "XL", "1e400"}).err);
+    // The 3D model reads it through the same door.
+    const std::string modelOf20 = runCli({"model", "XL", "20", "--width", "6", "--format", "stl"}).out;
+    EXPECT_EQ(runCli({"model", "XL", "&H14", "--width", "6", "--format", "stl"}).out, modelOf20);
+    EXPECT_EQ(runCli({"model", "XL", "abc", "--width", "6", "--format", "stl"}).err,
+        "quillon-cli: TEETH \"abc\" reads as 0: an outline is drawn for a whole number of teeth from 3\n");
     const struct {
         const char* teeth;
         const char* message;
