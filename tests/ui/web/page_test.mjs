@@ -189,7 +189,10 @@ test('the note and every refusal are in Chinese, with the numbers quillon-cli na
     const refusal = cliOutline(belt, teeth, '--approximate').stderr;
     assert.ok(isChinese(reason), reason);
     assert.ok(reason.startsWith(opening), reason);
-    for (const number of numbersIn(refusal.replace(/^quillon-cli: /, '').replace(`${belt} at ${teeth} teeth`, '')))
+    // quillon-cli refuses a tooth count itself, before the core, in words
+    // of its own; the core's obstacles carry the same numbers on both.
+    const refusedByTheCommand = refusal.includes('TEETH "');
+    for (const number of refusedByTheCommand ? [] : numbersIn(refusal.replace(/^quillon-cli: /, '').replace(`${belt} at ${teeth} teeth`, '')))
       assert.ok(reason.includes(number), `${number} in ${reason}\n${refusal}`);
     // No drawing is left of the pulley before.
     assert.equal(await isShown('#outlineDrawing'), false);
