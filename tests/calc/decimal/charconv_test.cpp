@@ -11,6 +11,7 @@
 #include "calc/decimal/library_charconv.h"
 #endif
 
+#include <cstddef>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -132,7 +133,7 @@ TEST(Charconv, WritesTheKnownTexts)
 // A reading: the value's bits, how much was read, the error.
 struct Reading {
     std::uint64_t bits;
-    long used;
+    std::ptrdiff_t used;
     std::errc error;
     friend bool operator==(const Reading&, const Reading&) = default;
 };
