@@ -11,10 +11,10 @@
 #include "calc/decimal/library_charconv.h"
 #endif
 
-#include <cstddef>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
