@@ -86,6 +86,10 @@ constexpr std::array kCommands = {
         "quillon-cli outline XL 20 --output xl20.svg\n  quillon-cli outline T5 40 --format dxf --output t5-40.dxf\n  "
         "quillon-cli outline HTD5M 30 --approximate --format dxf --units in",
         declareOutline},
+    Command{"hob", "The hob that cuts a segment's grooves, and how true it cuts each pulley of the segment",
+        "quillon-cli hob XL 15\n  quillon-cli hob HTD5M 80 --approximate --format csv\n  "
+        "quillon-cli hob XL 15 --format svg --output xl-hob.svg",
+        declareHob},
 };
 
 // "a, b and c"

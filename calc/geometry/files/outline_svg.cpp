@@ -25,6 +25,22 @@ double gridStepsOfHalfView(const PulleyOutline& outline, Units units)
     return std::ceil((drawingLength(outline.diameters.outside, units) / 2 + margin) / gridStep(units));
 }
 
+// A deviation to a tenth of a micrometre (a millionth of an inch).
+std::string deviationText(double millimetres, Units units)
+{
+    const double scale = units == Units::Inches ? 1e6 : 1e4;
+    return plainText(std::round(drawingLength(millimetres, units) * scale) / scale) + " "
+        + std::string(unitsName(units));
+}
+
+std::string hobbedNote(const HobbedBy& hob, Units units)
+{
+    return "grooves as the hob designed for " + wholeNumberText(hob.designTeeth) + " teeth"
+        + (hob.segment.empty() ? std::string() : " (segment " + std::string(hob.segment) + ")")
+        + " cuts them, which stray from the table's groove by up to " + deviationText(hob.overcut, units)
+        + " into its material (overcut) and " + deviationText(hob.metalLeft, units) + " into its space (metal left)";
+}
+
 } // namespace
 
 std::string outlineSvg(const PulleyOutline& outline, Units units)
@@ -68,6 +84,8 @@ std::string outlineNote(const PulleyOutline& outline, Units units)
         + lengthWithUnit(outline.diameters.outside, units) + ", root diameter "
         + lengthWithUnit(outline.diameters.root, units) + "; ";
     const GrooveProfile& profile = outline.profile;
+    if (outline.hobbed)
+        return note + hobbedNote(*outline.hobbed, units);
     if (outline.construction == GrooveConstruction::ArcBottom)
         return note + "approximate: a bottom arc of the root radius with straight flanks tangent to it at "
             + plainText(profile.halfAngle) + "°, whose top width is " + lengthWithUnit(outline.topWidth, units)

@@ -50,7 +50,7 @@ double distanceToGroove(const std::vector<OutlinePiece>& groove, Point p)
 // crossing of that circle, walking down from the outside circle.
 double halfWidthAt(const TracedCurve& half, double radius)
 {
-    const std::optional<Sample> crossing = firstCrossingOfCircle(half, radius);
+    const std::optional<Sample> crossing = firstCrossing(half, [radius](Point p) { return norm(p) - radius; });
     return crossing ? crossing->at.x : 0;
 }
 

@@ -154,4 +154,39 @@ HobTooth hobTooth(std::string_view beltType, int designTeeth, bool approximate)
     return tooth;
 }
 
+HobToothFigures hobToothFigures(const HobTooth& tooth)
+{
+    HobToothFigures figures{
+        .tipWidth = 2 * tooth.flank.back().start().at.x, .landWidth = 2 * tooth.flank.front().start().at.x};
+    for (std::size_t k = 0; k < figures.flankAngles.size(); ++k) {
+        const double y = -tooth.landDepth - 0.25 * static_cast<double>(k + 1) * tooth.toothHeight;
+        const std::optional<Sample> at = firstCrossing(tooth.flank, [y](Point p) { return p.y - y; });
+        if (!at)
+            continue;
+        const Point normal = tooth.flank[at->piece].at(at->parameter).normal;
+        figures.flankAngles[k] = portableAtan2(std::abs(normal.y), std::abs(normal.x)) * 180 / std::numbers::pi;
+    }
+    return figures;
+}
+
+std::vector<OutlinePiece> hobProfile(const HobTooth& tooth)
+{
+    std::vector<Point> right;
+    for (const Sample& sample : sampleCurve(tooth.flank))
+        right.push_back(sample.at);
+    // The tip line is one line across the centre line.
+    right.pop_back();
+    // From the land on the left down the left flank, which mirrors the
+    // right one, across the tip and up the right flank.
+    std::vector<Point> points{{-tooth.pitch / 2, -tooth.landDepth}};
+    for (const Point& p : right)
+        points.push_back({0.0 - p.x, p.y});
+    points.insert(points.end(), right.rbegin(), right.rend());
+    points.push_back({tooth.pitch / 2, -tooth.landDepth});
+    std::vector<OutlinePiece> pieces;
+    for (std::size_t k = 1; k < points.size(); ++k)
+        pieces.push_back({.start = points[k - 1], .end = points[k]});
+    return pieces;
+}
+
 } // namespace quillon

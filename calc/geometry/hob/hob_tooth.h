@@ -12,6 +12,7 @@
 #include "calc/geometry/outline.h"
 #include "calc/profile.h"
 
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -54,6 +55,22 @@ struct HobTooth {
 // the tooth's flanks cross.
 //   ("XL", 10) -> flank from (2.37…, −0.254) to (0, −1.904), one trim
 HobTooth hobTooth(std::string_view beltType, int designTeeth, bool approximate);
+
+// Figures of a hob tooth for its drawing's caption, lengths in mm: its
+// width on the tip line and on the land line, and the angle (degrees) of
+// its flank to the tooth's centre line at ¼, ½ and ¾ of its height from the
+// land line down.
+struct HobToothFigures {
+    double tipWidth = 0;
+    double landWidth = 0;
+    std::array<double, 3> flankAngles{};
+};
+HobToothFigures hobToothFigures(const HobTooth& tooth);
+
+// One pitch of the rack in the rack frame, x from −pitch/2 to +pitch/2:
+// land, left flank, tip line, right flank, land, as lines; the flanks as
+// short lines between points of the exact profile, within 1 µm of it.
+std::vector<OutlinePiece> hobProfile(const HobTooth& tooth);
 
 // The rack image of a groove's right half (pieces from the outside circle to
 // the centre line, the last one ending on it) on a pitch circle of

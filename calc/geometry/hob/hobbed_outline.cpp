@@ -81,10 +81,10 @@ HobChoice hobFor(std::string_view beltType, double toothCount, std::optional<dou
     const auto name = std::find(kBeltTypes.begin(), kBeltTypes.end(), beltType);
     if (name == kBeltTypes.end())
         throw OutlineRefused("unknown belt type \"" + std::string(beltType) + "\"");
-    // STPD has no groove to design a hob for; the outline says why.
-    if (beltFamily(*name) == BeltFamily::Stpd)
-        pulleyOutline(*name, 40, approximate);
-    const int teeth = wholeTeeth(*name, toothCount);
+    // A pulley with no groove to design a hob for (STPD, HTD20M, HTD unless
+    // approximately) is refused in the outline's words, and so is a tooth
+    // count that is not whole or below 3.
+    const int teeth = pulleyOutline(*name, toothCount, approximate).teeth;
     const GrooveProfile row = selectProfile(*name, teeth);
     const std::vector<ToothRange> segments = hobSegments(row);
     const auto range = std::ranges::find_if(segments, [&](const ToothRange& r) { return r.holds(teeth); });

@@ -22,7 +22,7 @@ struct HobChoice {
 
 // The hob of the segment that toothCount falls in, designed for its first
 // count unless designTeeth names another. Throws OutlineRefused as
-// pulleyOutline does for the pulley itself, and HobRefused (hob_refusal.h)
+// pulleyOutline does for the pulley of toothCount teeth, and HobRefused (hob_refusal.h)
 // for a count outside every segment or a row without segments (unless
 // designTeeth is given) and for a design count on another table row.
 //   ("XL", 15, none) -> {"Z10-20", 10, 10, 20}   ("MXL", 30, 26) -> {"Z24-R", 26, 24, none}

@@ -246,18 +246,17 @@ double rootBetween(const std::function<double(double)>& f, double from, double t
     return (low + high) / 2;
 }
 
-std::optional<Sample> firstCrossingOfCircle(const TracedCurve& curve, double radius)
+std::optional<Sample> firstCrossing(const TracedCurve& curve, const std::function<double(Point)>& f)
 {
     const std::vector<Sample> samples = sampleCurve(curve);
     for (std::size_t k = 1; k < samples.size(); ++k) {
-        const double before = norm(samples[k - 1].at) - radius;
-        const double after = norm(samples[k].at) - radius;
+        const double before = f(samples[k - 1].at);
+        const double after = f(samples[k].at);
         if ((before > 0) == (after > 0) && after != 0)
             continue;
         const TracedPiece& piece = curve[samples[k].piece];
         const double from = samples[k - 1].piece == samples[k].piece ? samples[k - 1].parameter : piece.from;
-        const double at
-            = rootBetween([&](double u) { return norm(piece.at(u).at) - radius; }, from, samples[k].parameter);
+        const double at = rootBetween([&](double u) { return f(piece.at(u).at); }, from, samples[k].parameter);
         return Sample{samples[k].piece, at, piece.at(at).at};
     }
     return std::nullopt;

@@ -79,9 +79,10 @@ TracedCurve withoutLoops(const TracedCurve& curve);
 // f(to) have opposite signs (or one is 0).
 double rootBetween(const std::function<double(double)>& f, double from, double to);
 
-// Where a curve first crosses the circle of `radius` about the axis, walking
-// from its start: the piece and parameter, solved exactly. None if it does not.
-std::optional<Sample> firstCrossingOfCircle(const TracedCurve& curve, double radius);
+// Where a curve first crosses the line or circle where f is 0, walking from
+// its start: the piece and parameter, solved exactly. None if it does not.
+//   f = |p| − r: where it first crosses the circle of radius r about the axis
+std::optional<Sample> firstCrossing(const TracedCurve& curve, const std::function<double(Point)>& f);
 
 // The largest value of f on the curve: at the samples, refined by golden
 // section between the neighbours of the best one.
