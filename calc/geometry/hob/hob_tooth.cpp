@@ -56,9 +56,14 @@ TracedPiece tracedOutlinePiece(const OutlinePiece& piece, int origin)
     const double startAngle = portableAtan2(piece.start.y - piece.centre.y, piece.start.x - piece.centre.x);
     return {.trace =
                 [piece, startAngle](double s) {
+                    // At its ends the arc is its end points exactly, with
+                    // normals from them: the bottom's end on the centre line
+                    // keeps a normal along it.
                     const double angle = startAngle + s * piece.sweep;
-                    const Point outward{portableCos(angle), portableSin(angle)};
-                    const Point at = s == 0 ? piece.start : s == 1 ? piece.end : piece.centre + piece.radius * outward;
+                                        const Point at = s == 0 ? piece.start
+                        : s == 1            ? piece.end
+                                            : piece.centre + piece.radius * Point{portableCos(angle), portableSin(angle)};
+                    const Point outward = (1 / piece.radius) * (at - piece.centre);
                     // Counter-clockwise, the material is inside the circle.
                     return Contact{at, piece.sweep > 0 ? (-1.0) * outward : outward};
                 },

@@ -57,21 +57,34 @@ std::vector<OutlinePiece> drawnHalf(const TracedCurve& half)
     return pieces;
 }
 
-// The whole groove from its right half, which ends on the root circle's arc
-// at the centre line: that arc and its mirror are the groove's bottom.
+// The whole groove from its right half, which ends on the centre line: the
+// right half, then its mirror image walked back. Where the right half ends
+// on an arc about the axis (the root circle), that arc and its mirror are
+// one piece, the groove's bottom.
 std::vector<OutlinePiece> wholeGeneratedGroove(const TracedCurve& half)
 {
     std::vector<OutlinePiece> right = drawnHalf(half);
     const OutlinePiece last = right.back();
-    if (!(last.sweep > 0 && last.centre == Point{0, 0} && last.end.x == 0))
-        throw std::logic_error("a generated groove ends on its root circle");
-    right.pop_back();
-    return outline::wholeGroove({.side = right,
-        .bottom = {.start = last.start,
-            .end = {0.0 - last.start.x, last.start.y},
-            .sweep = 2 * last.sweep,
-            .centre = last.centre,
-            .radius = last.radius}});
+    if (!(last.end.x == 0))
+        throw std::logic_error("a generated groove ends on its centre line");
+    if (last.sweep > 0 && last.centre == Point{0, 0}) {
+        right.pop_back();
+        return outline::wholeGroove({.side = right,
+            .bottom = {.start = last.start,
+                .end = {0.0 - last.start.x, last.start.y},
+                .sweep = 2 * last.sweep,
+                .centre = last.centre,
+                .radius = last.radius}});
+    }
+    std::vector<OutlinePiece> groove = right;
+    for (auto piece = right.rbegin(); piece != right.rend(); ++piece) {
+        groove.push_back({.start = {0.0 - piece->end.x, piece->end.y},
+            .end = {0.0 - piece->start.x, piece->start.y},
+            .sweep = piece->sweep,
+            .centre = {0.0 - piece->centre.x, piece->centre.y},
+            .radius = piece->radius});
+    }
+    return groove;
 }
 
 } // namespace
