@@ -235,7 +235,8 @@ def pieces_as_lines(self):
 
 Contour.pieces_as_lines = pieces_as_lines
 
-for case in [("XL", 10, 20), ("MXL", 24, 60), ("HTD5M", 32, 50, ["--approximate"])]:
+CASES = [("XL", 10, 20), ("MXL", 24, 60), ("HTD5M", 32, 50, ["--approximate"]), ("XL", 10, 10)]
+for case in CASES[int(sys.argv[2]):int(sys.argv[3])] if len(sys.argv) > 3 else CASES:
     hob_case(*case[:3], *case[3:])
 print(f"{len(failures)} failed" if failures else "hob checked by a sweep")
 sys.exit(1 if failures else 0)

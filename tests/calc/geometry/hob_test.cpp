@@ -171,7 +171,9 @@ TEST(Hob, DeviationsAgreeWithASweepOfTheRollAngle)
         double metalLeft;
     };
     for (const Case& c : {Case{"XL", 10, 20, false, 0.039002, 0.065382}, Case{"MXL", 24, 60, false, 0.009470, 0.019014},
-             Case{"HTD5M", 32, 50, true, 0.015531, 0.044899}}) {
+             Case{"HTD5M", 32, 50, true, 0.015531, 0.044899},
+             // The design row: the metal that the trimmed tooth leaves.
+             Case{"XL", 10, 10, false, 0.000149, 0.029338}}) {
         const GrooveDeviation d
             = grooveDeviation(generatedGroove(hobTooth(c.belt, c.designTeeth, c.approximate), c.teeth),
                 pulleyOutline(c.belt, c.teeth, c.approximate));
