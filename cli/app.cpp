@@ -103,7 +103,7 @@ std::string listed(const std::vector<std::string_view>& names)
 
 // An option given to a command that does not take it, when others do: CLI11
 // would say only that "in --units" was not expected.
-//   types --units in -> "types takes no --units; table, hobs, identify, drive and outline take it"
+//   types --units in -> "types takes no --units; table, hobs, identify, drive, outline and hob take it"
 std::string misplacedOption(
     const std::vector<std::string>& arguments, const std::vector<std::pair<CLI::App*, Action>>& declared)
 {

@@ -194,10 +194,7 @@ Action declareHob(CLI::App& command)
         "keeps a little metal there. Each row cuts the pulley of that tooth count with this hob and compares the "
         "groove with the table's: overcut is the most metal removed that the table keeps, metalLeft the most left "
         "in the table's groove, both along the table groove's normals; the widths are the cut groove's minus the "
-        "table's at 1/4, 1/2 and 3/4 of the groove depth below the outside circle.\n\nExamples:\n"
-        "  quillon-cli hob XL 15\n"
-        "  quillon-cli hob HTD5M 80 --approximate --format csv --output htd5m-hob.csv\n"
-        "  quillon-cli hob XL 15 --format dxf --output xl-hob.dxf");
+        "table's at 1/4, 1/2 and 3/4 of the groove depth below the outside circle.");
     return [given]() -> Writer {
         const std::string_view beltType = knownBeltType(given->belt);
         const double teeth = readDecimal(given->teeth, "TEETH");
