@@ -6,7 +6,7 @@ design pulley, rolled through every angle, must touch it and never cover
 it; for each vertex of a hobbed groove the tooth must touch it and never
 cover it; and the overcut and metal left of the command's rows are measured
 again along the table groove's normals. All within 1 µm. Usage:
-hob_check.py QUILLON_CLI"""
+hob_check.py QUILLON_CLI [FIRST LAST] (the cases to run, all by default)"""
 
 import math
 import os
@@ -236,6 +236,16 @@ def pieces_as_lines(self):
 Contour.pieces_as_lines = pieces_as_lines
 
 CASES = [("XL", 10, 20), ("MXL", 24, 60), ("HTD5M", 32, 50, ["--approximate"]), ("XL", 10, 10)]
+def readme_picture_is_current():
+    sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
+    import hob_picture
+    picture = os.path.join(os.path.dirname(__file__), "..", "..", "packaging", "hob-xl-10.svg")
+    with open(picture, encoding="utf-8") as shown:
+        check(shown.read() == hob_picture.picture(CLI, "XL", "10"),
+              "packaging/hob-xl-10.svg is not what tools/hob_picture.py draws now: remake it")
+
+
+readme_picture_is_current()
 for case in CASES[int(sys.argv[2]):int(sys.argv[3])] if len(sys.argv) > 3 else CASES:
     hob_case(*case[:3], *case[3:])
 print(f"{len(failures)} failed" if failures else "hob checked by a sweep")
