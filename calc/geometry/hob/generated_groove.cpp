@@ -1,5 +1,7 @@
 #include "calc/geometry/hob/generated_groove.h"
 
+#include "calc/algorithms.h"
+
 #include "calc/geometry/hob/plane.h"
 #include "calc/run.h"
 
@@ -43,8 +45,7 @@ TracedPiece generatedPiece(const TracedPiece& rack, double pitchRadius)
 
 int cornersIn(const TracedCurve& curve)
 {
-    return static_cast<int>(
-        std::ranges::count_if(curve, [](const TracedPiece& piece) { return piece.shape == PieceShape::Corner; }));
+    return static_cast<int>(countIf(curve, [](const TracedPiece& piece) { return piece.shape == PieceShape::Corner; }));
 }
 
 // The curve from where it last comes inside the circle of `radius`.

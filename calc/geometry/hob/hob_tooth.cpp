@@ -60,9 +60,9 @@ TracedPiece tracedOutlinePiece(const OutlinePiece& piece, int origin)
                     // normals from them: the bottom's end on the centre line
                     // keeps a normal along it.
                     const double angle = startAngle + s * piece.sweep;
-                                        const Point at = s == 0 ? piece.start
+                    const Point at = s == 0 ? piece.start
                         : s == 1            ? piece.end
-                                            : piece.centre + piece.radius * Point{portableCos(angle), portableSin(angle)};
+                                 : piece.centre + piece.radius * Point{portableCos(angle), portableSin(angle)};
                     const Point outward = (1 / piece.radius) * (at - piece.centre);
                     // Counter-clockwise, the material is inside the circle.
                     return Contact{at, piece.sweep > 0 ? (-1.0) * outward : outward};

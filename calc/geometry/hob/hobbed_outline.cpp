@@ -100,7 +100,8 @@ HobChoice hobFor(std::string_view beltType, double toothCount, std::optional<dou
     const int teeth = pulleyOutline(*name, toothCount, approximate).teeth;
     const GrooveProfile row = selectProfile(*name, teeth);
     const std::vector<ToothRange> segments = hobSegments(row);
-    const auto range = std::ranges::find_if(segments, [&](const ToothRange& r) { return r.holds(teeth); });
+    const auto range
+        = std::find_if(segments.begin(), segments.end(), [&](const ToothRange& r) { return r.holds(teeth); });
     if (!designTeeth && range == segments.end())
         throw HobRefused(segments.empty() ? HobRefusal::NoSegments : HobRefusal::OutsideSegments, *name, teeth);
     const int design = designTeeth ? wholeTeeth(*name, *designTeeth) : range->first;
