@@ -2,7 +2,6 @@
 // cuts every pulley of the segment.
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/decimal/charconv.h"
 #include "calc/geometry/files/hob_dxf.h"
 #include "calc/geometry/files/hob_svg.h"
 #include "calc/geometry/hob/hob_refusal.h"
@@ -25,18 +24,6 @@ constexpr int kOpenSegmentEnd = 200;
 
 // At most this many rows; each is a groove cut and compared.
 constexpr std::size_t kMostRows = 10'000;
-
-// A deviation to a tenth of a micrometre: four decimals in mm, six in inches.
-std::string deviationText(double millimetres, Units units)
-{
-    std::array<char, 64> digits;
-    const bool inches = units == Units::Inches;
-    const auto written = doubleToChars(digits.data(), digits.data() + digits.size(),
-        inches ? millimetres / 25.4 : millimetres, std::chars_format::fixed, inches ? 6 : 4);
-    std::string text(digits.data(), written.ptr);
-    // -0.0000 is 0.
-    return text.find_first_not_of("-0.") == std::string::npos ? text.substr(text.front() == '-' ? 1 : 0) : text;
-}
 
 std::string countText(double count)
 {

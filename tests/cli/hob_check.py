@@ -13,6 +13,7 @@ import os
 import subprocess
 import sys
 import tempfile
+import xml.etree.ElementTree as ElementTree
 
 import ezdxf
 import numpy
@@ -149,6 +150,14 @@ def hob_case(belt, design, teeth, extra=()):
     pitch = float(run("run", belt, "1", "--format", "csv", "--columns", "text").decode().splitlines()[1])
     design_radius, radius = pitch * design / 3.14159265 / 2, pitch * teeth / 3.14159265 / 2
     name = f"{belt} hob for {design} teeth"
+
+    # The drawing holds the profile, open, and the pitch line, nothing else.
+    document = ezdxf.readfile(tooth_file)
+    kinds = sorted((e.dxftype(), e.dxf.layer) for e in document.modelspace())
+    check(kinds == [("LINE", "PITCHLINE"), ("LWPOLYLINE", "PROFILE")], f"{name}: the DXF holds {kinds}")
+    check(not [e for e in document.modelspace() if e.dxftype() == "LWPOLYLINE"][0].closed, f"{name}: profile closed")
+    svg = ElementTree.fromstring(run("hob", belt, str(design), "--design-teeth", str(design), "--format", "svg", *extra))
+    check(len(svg.findall("{http://www.w3.org/2000/svg}path")) == 2, f"{name}: the SVG holds no two paths")
 
     # The tooth, from the land line down: the design pulley touches each
     # vertex at some roll angle and covers none.

@@ -4,6 +4,7 @@
 
 #include "calc/catalogue/catalogue.h"
 #include "calc/geometry/files/markup.h"
+#include "calc/geometry/hob/deviation.h"
 #include "calc/run.h"
 
 #include <cmath>
@@ -25,20 +26,13 @@ double gridStepsOfHalfView(const PulleyOutline& outline, Units units)
     return std::ceil((drawingLength(outline.diameters.outside, units) / 2 + margin) / gridStep(units));
 }
 
-// A deviation to a tenth of a micrometre (a millionth of an inch).
-std::string deviationText(double millimetres, Units units)
-{
-    const double scale = units == Units::Inches ? 1e6 : 1e4;
-    return plainText(std::round(drawingLength(millimetres, units) * scale) / scale) + " "
-        + std::string(unitsName(units));
-}
-
 std::string hobbedNote(const HobbedBy& hob, Units units)
 {
     return "grooves as the hob designed for " + wholeNumberText(hob.designTeeth) + " teeth"
         + (hob.segment.empty() ? std::string() : " (segment " + std::string(hob.segment) + ")")
-        + " cuts them, which stray from the table's groove by up to " + deviationText(hob.overcut, units)
-        + " into its material (overcut) and " + deviationText(hob.metalLeft, units) + " into its space (metal left)";
+        + " cuts them, which stray from the table's groove by up to " + deviationText(hob.overcut, units) + " "
+        + std::string(unitsName(units)) + " into its material (overcut) and " + deviationText(hob.metalLeft, units)
+        + " " + std::string(unitsName(units)) + " into its space (metal left)";
 }
 
 } // namespace

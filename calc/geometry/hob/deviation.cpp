@@ -1,9 +1,12 @@
 #include "calc/geometry/hob/deviation.h"
 
+#include "calc/decimal/charconv.h"
+
 #include "calc/geometry/hob/hob_tooth.h"
 #include "calc/geometry/hob/plane.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -75,6 +78,16 @@ GrooveDeviation grooveDeviation(const GeneratedGroove& generated, const PulleyOu
         deviation.*width = 2 * (halfWidthAt(generated.half, radius) - halfWidthAt(targetHalf, radius));
     }
     return deviation;
+}
+
+std::string deviationText(double millimetres, Units units)
+{
+    std::array<char, 64> digits;
+    const bool inches = units == Units::Inches;
+    const auto written = doubleToChars(digits.data(), digits.data() + digits.size(),
+        inches ? millimetres / 25.4 : millimetres, std::chars_format::fixed, inches ? 6 : 4);
+    const std::string text(digits.data(), written.ptr);
+    return text.starts_with('-') && text.find_first_not_of("-0.") == std::string::npos ? text.substr(1) : text;
 }
 
 } // namespace quillon

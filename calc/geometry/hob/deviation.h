@@ -2,8 +2,11 @@
 // tooth count.
 #pragma once
 
+#include "calc/derived/inches.h"
 #include "calc/geometry/hob/generated_groove.h"
 #include "calc/geometry/outline.h"
+
+#include <string>
 
 namespace quillon {
 
@@ -29,5 +32,11 @@ struct GrooveDeviation {
 //   (generatedGroove(hobTooth("XL", 10), 10), pulleyOutline("XL", 10))
 //     -> overcut 0, metalLeft where the tooth was trimmed
 GrooveDeviation grooveDeviation(const GeneratedGroove& generated, const PulleyOutline& target);
+
+// A deviation to a tenth of a micrometre: four decimals in millimetres, six
+// in inches (a millionth), and never "-0".
+//   (0.0388747, Millimetres) -> "0.0389"   (0.0388747, Inches) -> "0.001531"
+//   (-0.00001, Millimetres) -> "0.0000"
+std::string deviationText(double millimetres, Units units);
 
 } // namespace quillon

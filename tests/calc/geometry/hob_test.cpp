@@ -213,4 +213,20 @@ TEST(Hob, RefusesWhatNoHobServesSayingWhy)
     EXPECT_EQ(hobFor("MXL", 30, 26.0, false).segment, "Z24-R");
 }
 
+TEST(Hob, DeviationsAreWrittenToATenthOfAMicrometre)
+{
+    // A rounding to the tables' three or four decimals, or a "-0.0000"
+    // for a groove that is exact, would show here.
+    struct Case {
+        double millimetres;
+        Units units;
+        const char* text;
+    };
+    for (const Case& c : {Case{0.0388747, Units::Millimetres, "0.0389"}, Case{0.0388747, Units::Inches, "0.001531"},
+             Case{-0.00001, Units::Millimetres, "0.0000"}, Case{-0.0000001, Units::Inches, "0.000000"},
+             Case{-0.02076, Units::Millimetres, "-0.0208"}}) {
+        EXPECT_EQ(deviationText(c.millimetres, c.units), c.text) << c.millimetres;
+    }
+}
+
 } // namespace
