@@ -33,7 +33,8 @@ std::vector<std::string> hobDescription(const HobTooth& tooth, Units units)
         + wholeNumberText(tooth.designTeeth) + " teeth: pitch " + lengthWithUnit(tooth.pitch, units) + ", tooth height "
         + lengthWithUnit(tooth.toothHeight, units) + " from the land line, which lies "
         + lengthWithUnit(tooth.landDepth, units) + " below the pitch line"};
-    lines.push_back("tooth width " + lengthWithUnit(figures.tipWidth, units) + " on the tip line, "
+    lines.push_back("tooth width " + lengthWithUnit(figures.tipWidth, units)
+        + (figures.flatTip ? " on the tip line, " : " where its round tip meets the flanks, ")
         + lengthWithUnit(figures.landWidth, units) + " on the land line");
     lines.push_back("flank to the centre line: " + degrees(figures.flankAngles[0]) + " at 1/4 of the height, "
         + degrees(figures.flankAngles[1]) + " at 1/2, " + degrees(figures.flankAngles[2]) + " at 3/4");

@@ -161,8 +161,9 @@ HobTooth hobTooth(std::string_view beltType, int designTeeth, bool approximate)
 
 HobToothFigures hobToothFigures(const HobTooth& tooth)
 {
-    HobToothFigures figures{
-        .tipWidth = 2 * tooth.flank.back().start().at.x, .landWidth = 2 * tooth.flank.front().start().at.x};
+    HobToothFigures figures{.flatTip = tooth.flank.back().shape == PieceShape::Line,
+        .tipWidth = 2 * tooth.flank.back().start().at.x,
+        .landWidth = 2 * tooth.flank.front().start().at.x};
     for (std::size_t k = 0; k < figures.flankAngles.size(); ++k) {
         const double y = -tooth.landDepth - 0.25 * static_cast<double>(k + 1) * tooth.toothHeight;
         const std::optional<Sample> at = firstCrossing(tooth.flank, [y](Point p) { return p.y - y; });

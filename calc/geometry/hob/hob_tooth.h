@@ -61,6 +61,7 @@ HobTooth hobTooth(std::string_view beltType, int designTeeth, bool approximate);
 // its flank to the tooth's centre line at ¼, ½ and ¾ of its height from the
 // land line down.
 struct HobToothFigures {
+    bool flatTip = true; // a tip line; else the tip is round (HTD's bottom arc), tipWidth where it meets the flanks
     double tipWidth = 0;
     double landWidth = 0;
     std::array<double, 3> flankAngles{};
