@@ -2,10 +2,10 @@
 
 #include "calc/catalogue/catalogue.h"
 #include "calc/derived/drive.h"
-#include "calc/derived/identify.h"
-#include "calc/derived/table.h"
 #include "calc/full_width.h"
+#include "calc/derived/identify.h"
 #include "calc/run.h"
+#include "calc/derived/table.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,9 @@
 #include "calc/geometry/outline.h"
 
 #include "calc/catalogue/catalogue.h"
+#include "calc/number_text.h"
 #include "calc/geometry/outline_groove.h"
 #include "calc/geometry/portable_math.h"
-#include "calc/number_text.h"
 #include "calc/run.h"
 
 #include <algorithm>
