@@ -2,8 +2,8 @@
 // (-DQUILLON_BENCHMARKS=ON); the figures are recorded in the README.
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/run.h"
 #include "calc/derived/table.h"
+#include "calc/run.h"
 
 #include <benchmark/benchmark.h>
 

@@ -90,9 +90,10 @@ void addBeltArgument(CLI::App& command, std::string& belt)
 
 void addOutputOption(CLI::App& command, std::string& path)
 {
+    // -o: the short form users type first, on every command.
     command
-        .add_option("--output", path,
-            "Write into FILE instead of standard output, whole or not at all ('quillon-cli --help' tells how)")
+        .add_option("-o,--output", path,
+            "Write into FILE instead of standard output, whole or not at all (see Output files below)")
         ->option_text("FILE");
 }
 
@@ -198,8 +199,8 @@ Action declareIdentify(CLI::App& command)
         try {
             return tableWriter(identifyTable(measured, teeth, tolerance, units), given->table);
         } catch (const OutOfRange&) {
-            throw InputError(
-                "--od: " + given->measured + " is beyond what can be compared; give a diameter such as 25.36");
+            throw InputError("--od: " + quotedArgument(given->measured)
+                + " is beyond what can be compared; give a diameter such as 25.36");
         }
     };
 }
@@ -243,8 +244,8 @@ Action declareDrive(CLI::App& command)
             const double length = readDecimal(*given->centre, "--centre");
             if (!(length > 0))
                 throw InputError("--centre: give a positive centre distance, such as 130");
-            centre
-                = GivenCentre{.millimetres = units == Units::Inches ? length * 25.4 : length, .typed = *given->centre};
+            centre = GivenCentre{
+                .millimetres = units == Units::Inches ? length * 25.4 : length, .typed = shownArgument(*given->centre)};
         }
         const auto beltTeeth
             = given->beltTeeth ? readTeethList(*given->beltTeeth, "--belt-teeth") : std::vector<TeethRange>{};

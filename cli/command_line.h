@@ -64,7 +64,7 @@ void addUnitsOption(CLI::App& command, UnitsOption& units,
 // Declares the BELT argument of a command about one belt type.
 void addBeltArgument(CLI::App& command, std::string& belt);
 
-// Declares --output FILE, which every command takes.
+// Declares -o, --output FILE, which every command takes.
 void addOutputOption(CLI::App& command, std::string& path);
 
 // The declarations of the commands, in the order of the help.
@@ -75,11 +75,12 @@ Action declareHobs(CLI::App& command);
 Action declareIdentify(CLI::App& command);
 Action declareDrive(CLI::App& command);
 Action declareOutline(CLI::App& command); // cli/outline_command.cpp
+Action declareModel(CLI::App& command);   // cli/model_command.cpp
 Action declareHob(CLI::App& command);     // cli/hob_command.cpp
 
-// A refusal to draw an outline or make a hob, for the command line: the
-// core's reason, with the hint that an approximate outline needs, and each
-// of the hob's reasons (calc/geometry/hob/hob_refusal.h) in English.
-std::string outlineRefusalText(const OutlineRefused& refused);
+// A refusal to make a hob or to draw the pulley it cuts, for the command
+// line: each of the hob's reasons (calc/geometry/hob/hob_refusal.h) in
+// English, anything else as outlineRefusedMessage words it.
+std::string hobRefusedMessage(const OutlineRefused& refused);
 
 } // namespace quillon::cli

@@ -2,10 +2,10 @@
 
 #include "calc/catalogue/catalogue.h"
 #include "calc/derived/drive.h"
-#include "calc/full_width.h"
 #include "calc/derived/identify.h"
-#include "calc/run.h"
 #include "calc/derived/table.h"
+#include "calc/full_width.h"
+#include "calc/run.h"
 
 #include <algorithm>
 #include <array>
@@ -67,8 +67,7 @@ RunResult calculateRun(std::string_view beltType, std::string_view teethText, st
     try {
         return runCalculation(beltType, foldFullWidth(teethText), decimalSeparator);
     } catch (const OutOfRange& error) {
-        throw InputError(
-            std::string("TEETH \"") + std::string(teethText) + "\": " + error.what() + " Give a smaller tooth count.");
+        throw InputError(tooManyTeethMessage(teethText, error.what()));
     }
 }
 

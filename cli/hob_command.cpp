@@ -10,6 +10,7 @@
 #include "calc/segments.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
+#include "cli/outline_refusal.h"
 
 #include <CLI/CLI.hpp>
 
@@ -80,7 +81,6 @@ Table hobTable(const Arguments& given, const HobTooth& tooth, const HobChoice& c
             {"metalLeft", Length}, {"widthQuarter", Length}, {"widthHalf", Length}, {"widthThreeQuarter", Length}},
         .units = unitsName(units)};
     table.heading = hobDescription(tooth, units);
-    table.heading.push_back("");
     auto rows = std::make_shared<std::vector<std::array<std::string, 9>>>();
     for (const int count : counts) {
         if (!(selectProfile(tooth.beltType, count) == tooth.profile))
@@ -89,7 +89,7 @@ Table hobTable(const Arguments& given, const HobTooth& tooth, const HobChoice& c
         try {
             target = pulleyOutline(tooth.beltType, count, given.approximate);
         } catch (const OutlineRefused& refused) {
-            throw InputError(std::string(refused.what()) + ", so no groove of " + wholeNumberText(count)
+            throw InputError(outlineRefusalText(refused.reason()) + ", so no groove of " + wholeNumberText(count)
                 + " teeth is there to compare with");
         }
         const GeneratedGroove generated = generatedGroove(tooth, count);
@@ -117,7 +117,7 @@ std::string hobRefusalText(const HobRefused& refused)
     const std::string belt(refused.beltType);
     const std::string teeth = countText(refused.teeth);
     const std::string design = countText(refused.designTeeth);
-    switch (refused.reason) {
+    switch (refused.hobReason) {
     case HobRefusal::FlanksCross:
         return belt + " at " + design
             + " teeth: the hob tooth's flanks cross, so that it comes to a point; design "
@@ -144,16 +144,16 @@ std::string hobRefusalText(const HobRefused& refused)
         return "a hob is designed and a pulley cut for 3 to " + wholeNumberText(kMaxOutlineTeeth) + " teeth, not "
             + teeth;
     }
-    return refused.what();
+    return outlineRefusalText(refused.reason());
 }
 
 } // namespace
 
-std::string outlineRefusalText(const OutlineRefused& refused)
+std::string hobRefusedMessage(const OutlineRefused& refused)
 {
     if (const auto* hob = dynamic_cast<const HobRefused*>(&refused))
         return hobRefusalText(*hob);
-    return std::string(refused.what()) + (refused.onlyApproximately ? "; give --approximate to draw it so" : "");
+    return outlineRefusedMessage(refused);
 }
 
 Action declareHob(CLI::App& command)
@@ -184,7 +184,7 @@ Action declareHob(CLI::App& command)
         "table's at 1/4, 1/2 and 3/4 of the groove depth below the outside circle.");
     return [given]() -> Writer {
         const std::string_view beltType = knownBeltType(given->belt);
-        const double teeth = readDecimal(given->teeth, "TEETH");
+        const double teeth = drawnTeeth(given->teeth);
         const std::optional<double> designTeeth
             = given->designTeeth ? std::optional(readDecimal(*given->designTeeth, "--design-teeth")) : std::nullopt;
         try {
@@ -201,7 +201,7 @@ Action declareHob(CLI::App& command)
             const std::vector<int> counts = countsToCut(*given, choice, static_cast<int>(teeth));
             return tableWriter(hobTable(*given, tooth, choice, counts), given->table);
         } catch (const OutlineRefused& refused) {
-            throw InputError(outlineRefusalText(refused));
+            throw InputError(hobRefusedMessage(refused));
         }
     };
 }

@@ -2,6 +2,7 @@
 
 #include "calc/catalogue/catalogue.h"
 #include "calc/full_width.h"
+#include "calc/reader.h"
 
 #include <algorithm>
 #include <charconv>
@@ -24,14 +25,40 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-std::string quoted(std::string_view text)
+bool continuesCharacter(char c)
 {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The text whole, or its start and how long it is; quotes around the text
+// shown when asked.
+std::string shown(std::string_view text, bool inQuotes)
+{
+    std::size_t characters = 0;
+    std::size_t cut = text.size(); // after kShownCharacters characters
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (continuesCharacter(text[i]))
+            continue;
+        if (characters++ == kShownCharacters)
+            cut = i;
+    }
     // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on
     // "\"" + std::string(text).
-    std::string out(1, '"');
-    out += text;
-    out += '"';
-    return out;
+    std::string out(inQuotes ? "\"" : "");
+    if (characters <= kShownCharacters + 3) { // "..." would be no shorter
+        out += text;
+        return inQuotes ? out + '"' : out;
+    }
+    out += text.substr(0, cut);
+    out += "...";
+    if (inQuotes)
+        out += '"';
+    return out + " (" + std::to_string(characters) + " characters)";
+}
+
+std::string quoted(std::string_view text)
+{
+    return shown(text, true);
 }
 
 std::string joined(std::span<const std::string_view> names, std::string_view separator)
@@ -89,6 +116,30 @@ std::size_t editDistance(std::string_view a, std::string_view b)
 }
 
 } // namespace
+
+std::string shownArgument(std::string_view text)
+{
+    return shown(text, false);
+}
+
+std::string quotedArgument(std::string_view text)
+{
+    return shown(text, true);
+}
+
+double readWindowTeeth(std::string_view text)
+{
+    try {
+        return readToothCount(foldFullWidth(text));
+    } catch (const OutOfRange& error) {
+        throw InputError(tooManyTeethMessage(text, error.what()));
+    }
+}
+
+std::string tooManyTeethMessage(std::string_view text, const std::string& why)
+{
+    return "TEETH " + quoted(text) + ": " + why + " Give a smaller tooth count.";
+}
 
 bool isUtf8(std::string_view text)
 {

@@ -22,6 +22,30 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// An argument as a message shows it: whole up to kShownCharacters + 3
+// characters, else its first kShownCharacters characters and its length,
+// so that a pasted list of a hundred thousand characters does not come back
+// in full.
+//   "40" -> "40"
+//   "1,1,…,1" (108887 characters) -> "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,... (108887 characters)"
+std::string shownArgument(std::string_view text);
+constexpr std::size_t kShownCharacters = 40;
+
+// The same in quotes.
+//   "40" -> "\"40\""
+//   "1,1,…,1" (108887 characters) -> "\"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,...\" (108887 characters)"
+std::string quotedArgument(std::string_view text);
+
+// Reads TEETH as run and the window read it (calc/reader.h), full-width
+// digits included; a tooth count beyond a double throws InputError, saying so
+// as run does.
+//   "40" -> 40   "4 0" -> 40   "&H14" -> 20   "20abc" -> 20   "abc" -> 0   "1e400" -> throws
+double readWindowTeeth(std::string_view text);
+
+// The message of a tooth count beyond what the calculation holds, which
+// OutOfRange's what() explains.
+std::string tooManyTeethMessage(std::string_view text, const std::string& why);
+
 constexpr int kMaxTeeth = 1'000'000;
 
 // An inclusive range of whole tooth counts.

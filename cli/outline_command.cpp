@@ -3,11 +3,14 @@
 #include "calc/geometry/files/outline_dxf.h"
 #include "calc/geometry/files/outline_svg.h"
 #include "calc/geometry/hob/hobbed_outline.h"
+#include "calc/number_text.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
+#include "cli/outline_refusal.h"
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
 #include <memory>
 
 namespace quillon::cli {
@@ -25,7 +28,10 @@ Action declareOutline(CLI::App& command)
     };
     auto given = std::make_shared<Arguments>();
     addBeltArgument(command, given->belt);
-    command.add_option("TEETH", given->teeth, "Tooth count, a whole number from 3")->required();
+    command
+        .add_option("TEETH", given->teeth,
+            "Tooth count, read as run reads it (\"40\", \"4 0\", \"&H28\"), then a whole number from 3")
+        ->required();
     command
         .add_option("--format", given->format,
             "File format: svg (the default; one path, width and height in mm or in) or dxf (R2000, one closed "
@@ -51,20 +57,21 @@ Action declareOutline(CLI::App& command)
         "of a millimetre (under 0.1 mm from about 20 teeth). STPD and HTD20M cannot be drawn from their tables.");
     return [given]() -> Writer {
         const std::string_view beltType = knownBeltType(given->belt);
-        // Read as a number, so that the outline's own limits are the ones
-        // a message names.
-        const double teeth = readDecimal(given->teeth, "TEETH");
+        const double teeth = drawnTeeth(given->teeth);
         const Units units = given->units.units();
         if (given->designTeeth && !given->hobbed)
             throw InputError("--design-teeth goes with --hobbed");
         const std::optional<double> designTeeth
             = given->designTeeth ? std::optional(readDecimal(*given->designTeeth, "--design-teeth")) : std::nullopt;
         PulleyOutline outline;
-        try {
-            outline = given->hobbed ? hobbedOutline(beltType, teeth, designTeeth, given->approximate)
-                                    : pulleyOutline(beltType, teeth, given->approximate);
-        } catch (const OutlineRefused& refused) {
-            throw InputError(outlineRefusalText(refused));
+        if (!given->hobbed) {
+            outline = drawnOutline(beltType, teeth, given->approximate);
+        } else {
+            try {
+                outline = hobbedOutline(beltType, teeth, designTeeth, given->approximate);
+            } catch (const OutlineRefused& refused) {
+                throw InputError(hobRefusedMessage(refused));
+            }
         }
         auto file = std::make_shared<const std::string>(
             given->format == "dxf" ? outlineDxf(outline, units) : outlineSvg(outline, units));

@@ -44,6 +44,12 @@ Output::Output(std::string path) : path_(std::move(path))
         if (!(file_ = openForWriting(target_.path)))
             fail(errno);
         return;
+    case OutputTarget::Kind::Descriptor:
+        // As the shell's > writes it: through the open file, appending if
+        // it appends; a rename or a truncation would lose what is there.
+        if (!(file_ = openDescriptor(target_.descriptor)))
+            fail(errno);
+        return;
     case OutputTarget::Kind::RegularFile:
         // Renaming needs only the folder's leave: a file that `>` may not
         // write is not replaced either.

@@ -38,7 +38,8 @@ public:
     // leaves it as it was, but a write that fails in commit() may leave it
     // cut short. A file this program may not write (read-only, on a
     // read-only disk) is refused at once. A device or a pipe is written
-    // directly.
+    // directly; /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N
+    // through a copy of the descriptor they name (see findOutputTarget).
     explicit Output(std::string path);
     ~Output(); // without commit(): removes the temporary file
     Output(const Output&) = delete;
@@ -76,6 +77,12 @@ public:
     void warn(std::string warning) { warnings_.push_back(std::move(warning)); }
     const std::vector<std::string>& warnings() const { return warnings_; }
 
+    // A line about what was written, for standard error once it is
+    // committed, as warnings are, but not called one: "warning: " begins the
+    // note when it is one.
+    void note(std::string line) { notes_.push_back(std::move(line)); }
+    const std::vector<std::string>& notes() const { return notes_; }
+
 private:
     static constexpr std::size_t kBufferSize = 1 << 16;
     void openTemporaryFile();
@@ -94,6 +101,7 @@ private:
     long long written_ = 0; // into file_
     bool committed_ = false;
     std::vector<std::string> warnings_;
+    std::vector<std::string> notes_;
 };
 
 } // namespace quillon::cli

@@ -24,6 +24,10 @@ public:
     StandardStreams& operator=(const StandardStreams&) = delete;
 };
 
+// Whether standard output is a terminal (a console on Windows), where a
+// binary file is of no use and, on Windows, would be taken for text.
+bool standardOutputIsTerminal();
+
 // Writes UTF-8 text to standard output or error. A Windows console gets it
 // as UTF-16 (WriteConsoleW), which shows every character whatever the
 // console's code page; anything else gets the bytes as they are. Text may
@@ -40,7 +44,9 @@ std::string errorText(int error);
 
 // What stands at an output path, symbolic links followed to their target.
 struct OutputTarget {
-    enum class Kind { Missing, RegularFile, Folder, Other }; // Other: a device, a pipe, a socket
+    // Other: a device, a pipe, a socket. Descriptor: a name of one of this
+    // program's open descriptors, such as /dev/stdout.
+    enum class Kind { Missing, RegularFile, Folder, Other, Descriptor };
     Kind kind = Kind::Missing;
     std::string path; // where the file is or is to be: the path with its links followed
     // Of an existing regular file, for the file that replaces it; of a
@@ -50,12 +56,23 @@ struct OutputTarget {
     long group = -1;
     long links = 1;      // the names an existing regular file has
     int lookupError = 0; // an errno value where the path could not be looked at
+    int descriptor = -1; // of a Descriptor
 };
 
 // Looks at an output path (UTF-8). A link to nothing names the file to be
 // made. Where the path cannot be looked at (a loop of links, a folder that
-// cannot be entered), the kind is Other and lookupError says why.
+// cannot be entered), the kind is Other and lookupError says why. On POSIX,
+// /dev/stdout, /dev/stderr, /dev/fd/N and /proc/self/fd/N, named or reached
+// through links, are the Descriptor they name: following their links would
+// lead to the file the descriptor was opened on (or to a pipe's "pipe:[…]"),
+// not to the open file itself, which may be appending.
 OutputTarget findOutputTarget(const std::string& utf8Path);
+
+// Opens one of this program's descriptors for writing through a copy of it,
+// as the shell's `>` does with /dev/stdout: the same open file, its position
+// and its appending kept, nothing truncated. Null on failure (EBADF where it
+// is not open), with errno set.
+std::FILE* openDescriptor(int descriptor);
 
 // Why this program may not write an existing file, as an errno value (EACCES
 // for a read-only file, EROFS), or 0 when it may, as the shell's `>` decides.

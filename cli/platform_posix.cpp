@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <string_view>
 
 namespace quillon::cli {
 
@@ -25,6 +28,11 @@ StandardStreams::~StandardStreams()
     std::fflush(stderr);
 }
 
+bool standardOutputIsTerminal()
+{
+    return isatty(STDOUT_FILENO) == 1;
+}
+
 long writeStandard(std::FILE* stream, std::string_view utf8)
 {
     return std::fwrite(utf8.data(), 1, utf8.size(), stream) == utf8.size() ? 0 : -1;
@@ -35,10 +43,50 @@ std::string errorText(int error)
     return std::strerror(error);
 }
 
+namespace {
+
+// A descriptor's number as the name of its entry, or -1:
+//   "3" -> 3   "03" -> -1 (no such entry)   "x" -> -1
+int descriptorNumber(std::string_view name)
+{
+    int descriptor = -1;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), descriptor);
+    const bool plain = !name.empty() && (name.size() == 1 || name.front() != '0');
+    return plain && error == std::errc() && end == name.data() + name.size() ? descriptor : -1;
+}
+
+// The descriptor a path names as the shell's `>` reads it, or -1:
+//   "/dev/stdout" -> 1   "/dev/stderr" -> 2   "/dev/fd/3" -> 3   "/proc/self/fd/3" -> 3
+// and any other path to an entry of this process's /proc/PID/fd, such as
+// "/dev/../dev/fd/3" or a relative one.
+int namedDescriptor(const std::string& path)
+{
+    if (path == "/dev/stdout")
+        return 1;
+    if (path == "/dev/stderr")
+        return 2;
+    for (std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (path.starts_with(folder))
+            return descriptorNumber(std::string_view(path).substr(folder.size()));
+    }
+    const std::size_t slash = path.rfind('/');
+    const std::string folderPath = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const std::unique_ptr<char, decltype(&std::free)> folder(realpath(folderPath.c_str(), nullptr), &std::free);
+    const bool descriptors = folder && folder.get() == "/proc/" + std::to_string(getpid()) + "/fd";
+    return descriptors ? descriptorNumber(std::string_view(path).substr(slash + 1)) : -1; // npos + 1 is 0
+}
+
+} // namespace
+
 OutputTarget findOutputTarget(const std::string& utf8Path)
 {
     OutputTarget target{.path = utf8Path};
     for (int links = 0;; ++links) {
+        if (const int descriptor = namedDescriptor(target.path); descriptor >= 0) {
+            target.kind = OutputTarget::Kind::Descriptor;
+            target.descriptor = descriptor;
+            return target;
+        }
         struct stat status { };
         const auto unreadable = [&](int error) {
             target.kind = OutputTarget::Kind::Other;
@@ -101,6 +149,20 @@ std::FILE* openForWriting(const std::string& utf8Path)
 {
     const int descriptor = open(utf8Path.c_str(), O_WRONLY | O_CLOEXEC);
     return descriptor < 0 ? nullptr : fdopen(descriptor, "wb");
+}
+
+std::FILE* openDescriptor(int descriptor)
+{
+    const int copy = fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+    if (copy < 0)
+        return nullptr;
+    std::FILE* file = fdopen(copy, "wb");
+    if (!file) {
+        const int error = errno;
+        close(copy);
+        errno = error;
+    }
+    return file;
 }
 
 bool truncateFile(std::FILE* file, long long size)

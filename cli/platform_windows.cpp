@@ -43,6 +43,12 @@ StandardStreams::~StandardStreams()
     std::fflush(stderr);
 }
 
+bool standardOutputIsTerminal()
+{
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
 long writeStandard(std::FILE* stream, std::string_view utf8)
 {
     HANDLE console = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
@@ -169,6 +175,18 @@ OutputTarget findOutputTarget(const std::string& utf8Path)
     }
     CloseHandle(handle);
     return target;
+}
+
+std::FILE* openDescriptor(int descriptor)
+{
+    // findOutputTarget names no descriptors here: Windows has no such paths.
+    const int copy = _dup(descriptor);
+    if (copy < 0)
+        return nullptr;
+    std::FILE* file = _fdopen(copy, "wb");
+    if (!file)
+        _close(copy);
+    return file;
 }
 
 std::FILE* createFile(const std::string& utf8Path)

@@ -14,7 +14,15 @@ if(CMAKE_CROSSCOMPILING)
     add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
     target_include_directories(CLI11::CLI11 SYSTEM INTERFACE "${host_headers}")
     target_include_directories(nlohmann_json::nlohmann_json SYSTEM INTERFACE "${host_headers}")
-else()
+endif()
+# zlib deflates the 3MF package: Debian's zlib1g-dev, and libz-mingw-w64-dev
+# for the Windows build, linked in statically there so that quillon-cli.exe
+# needs no zlib1.dll beside it.
+if(WIN32)
+    set(ZLIB_USE_STATIC_LIBS ON)
+endif()
+find_package(ZLIB REQUIRED)
+if(NOT CMAKE_CROSSCOMPILING)
     find_package(CLI11 CONFIG REQUIRED)
     find_package(nlohmann_json 3.9 CONFIG REQUIRED)
 endif()

@@ -13,7 +13,7 @@
 # Needs root (it installs and removes the package) and a build in build/.
 source "$(dirname "$0")/common.sh"
 
-install_packages desktop-file-utils appstream xvfb xauth xdotool python3 dpkg-dev man-db \
+install_packages desktop-file-utils appstream xvfb xauth xdotool python3 dpkg-dev man-db file \
     binutils-mingw-w64-x86-64 gcc-mingw-w64-x86-64
 work=$(mktemp -d)
 # A quillon package that is installed already is left as it is found, and the

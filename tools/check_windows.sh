@@ -14,7 +14,7 @@
 source "$(dirname "$0")/common.sh"
 
 install_packages cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest \
-    libcli11-dev nlohmann-json3-dev wine wine64 unzip bsdutils xvfb xauth nsis \
+    libcli11-dev nlohmann-json3-dev libz-mingw-w64-dev wine wine64 unzip bsdutils xvfb xauth nsis \
     cups-daemon cups-client ghostscript poppler-utils fonts-wqy-microhei
 build=$QUILLON_ROOT/build-mingw
 work=$(mktemp -d)

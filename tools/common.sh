@@ -26,7 +26,7 @@ install_packages() {
 # What building and starting the window needs.
 QUILLON_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libcups2-dev fonts-noto-cjk)
 # And what quillon-cli, its manual page and the packages need.
-QUILLON_CLI_PACKAGES=(libcli11-dev nlohmann-json3-dev help2man dpkg-dev)
+QUILLON_CLI_PACKAGES=(libcli11-dev nlohmann-json3-dev zlib1g-dev help2man dpkg-dev)
 # And what the web edition needs (tools/web.sh).
 QUILLON_WEB_PACKAGES=(emscripten nodejs cmake ninja-build)
 

@@ -12,7 +12,9 @@ QUILLON_WEB_BUILD=${QUILLON_WEB_BUILD:-$QUILLON_ROOT/build-web}
 testing=OFF
 [ "${1:-}" = "--test" ] && testing=ON
 
-install_packages "${QUILLON_WEB_PACKAGES[@]}"
+# {fmt} and fast_float, header-only, write and read the core's doubles:
+# libc++ 13 has no floating-point to_chars nor from_chars.
+install_packages "${QUILLON_WEB_PACKAGES[@]}" libfmt-dev libfast-float-dev
 # Debian's emscripten finds its node modules there; its packaged cache is
 # used as it is (no EM_CACHE of our own).
 export NODE_PATH=/usr/share/nodejs

@@ -1,9 +1,9 @@
 #include "calc/geometry/outline.h"
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/number_text.h"
 #include "calc/geometry/outline_groove.h"
 #include "calc/geometry/portable_math.h"
+#include "calc/number_text.h"
 #include "calc/run.h"
 
 #include <algorithm>
@@ -21,10 +21,54 @@ using namespace outline;
 // HTD20M misses by 0.6 mm.
 constexpr double kTopWidthAllowance = 0.2;
 
-// Why a pulley cannot be drawn, as the message says it.
-[[noreturn]] void refuse(std::string_view beltType, int teeth, const std::string& what)
+// Why a pulley cannot be drawn, with the numbers of the obstacle.
+[[noreturn]] void refuse(
+    OutlineObstacle obstacle, std::string_view beltType, double toothCount, double length = 0, double tableLength = 0)
 {
-    throw OutlineRefused(std::string(beltType) + " at " + wholeNumberText(teeth) + " teeth cannot be drawn: " + what);
+    throw OutlineRefused({.obstacle = obstacle,
+        .beltType = std::string(beltType),
+        .toothCount = toothCount,
+        .length = length,
+        .tableLength = tableLength});
+}
+
+// The belt family, where an outline is defined for it and the tooth count.
+BeltFamily drawnFamily(std::string_view beltType, double toothCount)
+{
+    const std::optional<BeltFamily> family = beltFamily(beltType);
+    if (!family)
+        refuse(OutlineObstacle::UnknownBeltType, beltType, toothCount);
+    if (*family == BeltFamily::Stpd)
+        refuse(OutlineObstacle::FlankCentresNotGiven, beltType, toothCount);
+    if (!(toothCount == std::floor(toothCount)))
+        refuse(OutlineObstacle::TeethNotWhole, beltType, toothCount);
+    if (!(toothCount >= 3 && toothCount <= kMaxOutlineTeeth))
+        refuse(OutlineObstacle::TeethOutOfRange, beltType, toothCount);
+    return *family;
+}
+
+// The right half of the row's groove, for the family's construction. An
+// arc-bottom groove (HTD) is drawn only where its top width comes near the
+// table's, and only when approximate is asked for.
+HalfGroove halfGroove(const PulleyOutline& outline, BeltFamily family, Circles circles, bool approximate)
+{
+    try {
+        if (family != BeltFamily::Htd) {
+            // The inch series gives the groove's width on the root circle,
+            // the T series on the outside circle.
+            return straightGroove(outline.profile, family == BeltFamily::TrapezoidalInch, circles);
+        }
+        const HalfGroove half = arcBottomGroove(outline.profile, circles);
+        const double drawnWidth = drawnTopWidth(half, circles.outside);
+        const double tableWidth = outline.profile.topWidth.number();
+        if (!(std::abs(drawnWidth - tableWidth) <= kTopWidthAllowance))
+            refuse(OutlineObstacle::TopWidthUnlikeTable, outline.beltType, outline.teeth, drawnWidth, tableWidth);
+        if (!approximate)
+            refuse(OutlineObstacle::OnlyApproximately, outline.beltType, outline.teeth, drawnWidth, tableWidth);
+        return half;
+    } catch (const GrooveDoesNotFit& what) {
+        refuse(what.obstacle, outline.beltType, outline.teeth, what.length);
+    }
 }
 
 // Groove k's point p, turned to its place.
@@ -63,61 +107,28 @@ std::vector<OutlinePiece> outline::placeGrooves(
 
 PulleyOutline pulleyOutline(std::string_view beltType, double toothCount, bool approximate)
 {
-    const std::optional<BeltFamily> family = beltFamily(beltType);
-    if (!family)
-        throw OutlineRefused("unknown belt type \"" + std::string(beltType) + "\"");
-    if (*family == BeltFamily::Stpd)
-        throw OutlineRefused(std::string(beltType)
-            + " cannot be drawn: its flanks are arcs of radius RA, and the table does not give where their "
-              "centres lie");
-    if (!(toothCount == std::floor(toothCount)))
-        throw OutlineRefused("a pulley has a whole number of teeth, not " + plainText(toothCount));
-    if (!(toothCount >= 3 && toothCount <= kMaxOutlineTeeth))
-        throw OutlineRefused("an outline is drawn for 3 to " + wholeNumberText(kMaxOutlineTeeth) + " teeth, not "
-            + plainText(toothCount));
+    const BeltFamily family = drawnFamily(beltType, toothCount);
     const int teeth = static_cast<int>(toothCount);
     const Pulley pulley = calculatePulley(beltType, toothCount);
     const Circles circles{pulley.diameters.outside / 2, pulley.diameters.root / 2};
     if (!(circles.root > 0))
-        refuse(beltType, teeth, "its root diameter " + millimetres(pulley.diameters.root) + " is not above 0");
+        refuse(OutlineObstacle::RootDiameterNotAboveZero, beltType, toothCount, pulley.diameters.root);
 
     // The catalogue's own name, which lives as long as the program.
     PulleyOutline outline{.beltType = *std::find(kBeltTypes.begin(), kBeltTypes.end(), beltType),
         .teeth = teeth,
         .profile = pulley.profile,
         .diameters = pulley.diameters};
-    HalfGroove half;
-    try {
-        // The inch series gives the groove's width on the root circle, the T
-        // series on the outside circle.
-        half = *family == BeltFamily::Htd
-            ? arcBottomGroove(pulley.profile, circles)
-            : straightGroove(pulley.profile, *family == BeltFamily::TrapezoidalInch, circles);
-    } catch (const GrooveDoesNotFit& what) {
-        refuse(beltType, teeth, what.what());
-    }
+    const HalfGroove half = halfGroove(outline, family, circles, approximate);
     outline.topWidth = drawnTopWidth(half, circles.outside);
-    if (*family == BeltFamily::Htd) {
+    if (family == BeltFamily::Htd)
         outline.construction = GrooveConstruction::ArcBottom;
-        const double tableWidth = pulley.profile.topWidth.number();
-        if (!(std::abs(outline.topWidth - tableWidth) <= kTopWidthAllowance))
-            refuse(beltType, teeth,
-                "a bottom arc with flanks tangent to it gives a top width of " + millimetres(outline.topWidth)
-                    + " where the table gives " + millimetres(tableWidth)
-                    + "; the table does not give the shape of this groove");
-        if (!approximate)
-            throw OutlineRefused(std::string(beltType)
-                    + " is drawn only approximately: its numbers over-determine a bottom arc with straight flanks "
-                      "tangent to it, whose top width ("
-                    + millimetres(outline.topWidth) + ") differs from the table's (" + millimetres(tableWidth) + ")",
-                true);
-    }
     const std::vector<OutlinePiece> groove = wholeGroove(half);
     const double halfLand = std::numbers::pi / teeth - portableAtan2(groove.front().start.x, groove.front().start.y);
     if (!(circles.outside * halfLand > kShortestPiece / 2))
-        refuse(beltType, teeth, "no land is left on the outside circle between the grooves");
+        refuse(OutlineObstacle::NoLand, beltType, toothCount);
     if (!(widestAngle(half) < std::numbers::pi / teeth))
-        refuse(beltType, teeth, "neighbouring grooves overlap below the outside circle");
+        refuse(OutlineObstacle::GroovesOverlap, beltType, toothCount);
     outline.pieces = placeGrooves(groove, teeth, circles.outside);
     return outline;
 }

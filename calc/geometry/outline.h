@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quillon {
@@ -63,17 +64,54 @@ struct PulleyOutline {
     std::optional<HobbedBy> hobbed{}; // none: the table's groove itself
 };
 
-// The pulley cannot be drawn from its groove data; what() says why, naming
-// what is missing. onlyApproximately: it can be drawn when approximate is
-// asked for.
+// What keeps a pulley's outline from being drawn. The comment names the
+// numbers of OutlineRefusal that go with it.
+enum class OutlineObstacle {
+    UnknownBeltType,          // beltType
+    FlankCentresNotGiven,     // beltType (STPD): its flanks are arcs of radius RA, centres not given
+    TeethNotWhole,            // toothCount
+    TeethOutOfRange,          // toothCount, outside 3 to kMaxOutlineTeeth
+    RootDiameterNotAboveZero, // length: the root diameter
+    BottomWidthDoesNotFit,    // length: the bottom width, in the root circle
+    TopWidthDoesNotFit,       // length: the top width, in the outside circle
+    TipFilletDoesNotFit,      // length: its radius, between the flank and the outside circle
+    RootFilletDoesNotFit,     // length: its radius, between the flank and the root circle
+    NoFlankBetweenFillets,    // no straight flank is left between the tip and root fillets
+    NoRootArc,                // no root arc is left between the root fillets
+    NoFlankAboveBottomArc,    // no straight flank is left between the tip fillet and the bottom arc
+    TopWidthUnlikeTable,      // length: the arc-bottom groove's top width; tableLength: the table's
+    OnlyApproximately,        // length: the arc-bottom groove's top width; tableLength: the table's
+    NoLand,                   // no land is left on the outside circle between the grooves
+    GroovesOverlap,           // neighbouring grooves overlap below the outside circle
+    NoHob, // beltType, toothCount: no hob cuts it; HobRefused (calc/geometry/hob/hob_refusal.h) says why
+};
+
+// Why a pulley's outline cannot be drawn, with the numbers a message names;
+// each front end words it (quillon-cli in English, the page in Chinese).
+struct OutlineRefusal {
+    OutlineObstacle obstacle = OutlineObstacle::UnknownBeltType;
+    std::string beltType{}; // as asked for
+    double toothCount = 0;  // as asked for
+    double length = 0;      // millimetres
+    double tableLength = 0; // millimetres
+};
+
+// The pulley cannot be drawn from its groove data; reason() says why, with
+// its numbers. onlyApproximately: it can be drawn when approximate is asked
+// for (reason().obstacle is OnlyApproximately).
 class OutlineRefused : public std::runtime_error {
 public:
-    explicit OutlineRefused(const std::string& reason, bool onlyApproximately = false)
-        : std::runtime_error(reason),
-          onlyApproximately(onlyApproximately)
+    explicit OutlineRefused(OutlineRefusal reason)
+        : std::runtime_error("the pulley's outline cannot be drawn"),
+          onlyApproximately(reason.obstacle == OutlineObstacle::OnlyApproximately),
+          reason_(std::move(reason))
     {
     }
+    const OutlineRefusal& reason() const { return reason_; }
     bool onlyApproximately;
+
+private:
+    OutlineRefusal reason_;
 };
 
 // The most teeth an outline is drawn for.
@@ -88,9 +126,9 @@ inline constexpr int kMaxOutlineTeeth = 100'000;
 // bottom arc, flank, tip fillet. Throws OutlineRefused for an unknown belt
 // type, STPD and HTD20M, a tooth count that is not whole or is below 3 or
 // above kMaxOutlineTeeth, a groove whose pieces do not all fit, and grooves
-// that overlap their neighbours.
+// that overlap their neighbours; its reason() names the obstacle.
 //   ("XL", 20).pieces.size() -> 160      ("T5", 40).topWidth -> 3.32
-//   ("HTD5M", 40) -> throws, onlyApproximately   ("T2.5", 6) -> throws
+//   ("HTD5M", 40) -> throws, onlyApproximately   ("T2.5", 6) -> throws, NoLand
 PulleyOutline pulleyOutline(std::string_view beltType, double toothCount, bool approximate = false);
 
 } // namespace quillon

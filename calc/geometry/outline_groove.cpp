@@ -1,6 +1,5 @@
 #include "calc/geometry/outline_groove.h"
 
-#include "calc/derived/inches.h"
 #include "calc/geometry/portable_math.h"
 
 #include <algorithm>
@@ -125,35 +124,28 @@ bool arcPasses(const OutlinePiece& arc, Point at)
 
 } // namespace
 
-std::string millimetres(double value)
-{
-    return lengthWithUnit(value, Units::Millimetres);
-}
-
 HalfGroove straightGroove(const GrooveProfile& profile, bool widthOnRoot, Circles circles)
 {
     const double halfAngle = profile.halfAngle.number() * std::numbers::pi / 180;
     const double width = widthOnRoot ? profile.bottomWidth.number() : profile.topWidth.number();
     const std::optional<Point> through = chordEnd(width, widthOnRoot ? circles.root : circles.outside);
     if (!through)
-        throw GrooveDoesNotFit(std::string(widthOnRoot ? "the bottom width " : "the top width ") + millimetres(width)
-            + " does not fit in the " + (widthOnRoot ? "root circle" : "outside circle"));
+        throw GrooveDoesNotFit(
+            widthOnRoot ? OutlineObstacle::BottomWidthDoesNotFit : OutlineObstacle::TopWidthDoesNotFit, width);
     const Flank flank = flankThrough(*through, halfAngle);
 
     const std::optional<OutlinePiece> tip = tipFillet(flank, profile.tipRadius.number(), circles.outside);
     if (!tip || !(tip->sweep > 0 && tip->sweep < std::numbers::pi))
-        throw GrooveDoesNotFit("the tip fillet (radius " + millimetres(profile.tipRadius.number())
-            + ") does not fit between the flank and the outside circle");
+        throw GrooveDoesNotFit(OutlineObstacle::TipFilletDoesNotFit, profile.tipRadius.number());
     const std::optional<OutlinePiece> root = rootFillet(flank, profile.rootRadius.number(), circles.root);
     if (!root || !(root->sweep < 0 && root->sweep > -std::numbers::pi))
-        throw GrooveDoesNotFit("the root fillet (radius " + millimetres(profile.rootRadius.number())
-            + ") does not fit between the flank and the root circle");
+        throw GrooveDoesNotFit(OutlineObstacle::RootFilletDoesNotFit, profile.rootRadius.number());
     if (!(dot(tip->end - root->start, flank.up) > kShortestPiece))
-        throw GrooveDoesNotFit("no straight flank is left between the tip and root fillets");
+        throw GrooveDoesNotFit(OutlineObstacle::NoFlankBetweenFillets);
     const Point bottomStart = root->end;
     const double bottomSweep = 2 * portableAtan2(bottomStart.x, bottomStart.y);
     if (!(circles.root * bottomSweep > kShortestPiece))
-        throw GrooveDoesNotFit("no root arc is left between the root fillets");
+        throw GrooveDoesNotFit(OutlineObstacle::NoRootArc);
     return {.side = {*tip, line(tip->end, root->start), *root},
         .bottom = arc(bottomStart, mirrored(bottomStart), {0, 0}, circles.root, bottomSweep)};
 }
@@ -169,10 +161,9 @@ HalfGroove arcBottomGroove(const GrooveProfile& profile, Circles circles)
     const Flank flank = flankThrough(touching, halfAngle);
     const std::optional<OutlinePiece> tip = tipFillet(flank, profile.tipRadius.number(), circles.outside);
     if (!tip || !(tip->sweep > 0 && tip->sweep < std::numbers::pi))
-        throw GrooveDoesNotFit("the tip fillet (radius " + millimetres(profile.tipRadius.number())
-            + ") does not fit between the flank and the outside circle");
+        throw GrooveDoesNotFit(OutlineObstacle::TipFilletDoesNotFit, profile.tipRadius.number());
     if (!(dot(tip->end - flank.through, flank.up) > kShortestPiece))
-        throw GrooveDoesNotFit("no straight flank is left between the tip fillet and the bottom arc");
+        throw GrooveDoesNotFit(OutlineObstacle::NoFlankAboveBottomArc);
     return {.side = {*tip, line(tip->end, flank.through)},
         .bottom
         = arc(flank.through, mirrored(flank.through), bottomCentre, bottomRadius, -(std::numbers::pi - 2 * halfAngle))};

@@ -6,8 +6,7 @@
 #include "calc/geometry/outline.h"
 #include "calc/profile.h"
 
-#include <stdexcept>
-#include <string>
+#include <exception>
 #include <vector>
 
 namespace quillon::outline {
@@ -29,11 +28,14 @@ struct HalfGroove {
     OutlinePiece bottom{};
 };
 
-// A piece of the groove does not fit; what() says which, for the outline's
-// message.
-class GrooveDoesNotFit : public std::runtime_error {
+// A piece of the groove does not fit: which, and the length that does not
+// (a width or a radius, 0 where none is named).
+class GrooveDoesNotFit : public std::exception {
 public:
-    using std::runtime_error::runtime_error;
+    GrooveDoesNotFit(OutlineObstacle obstacle, double length = 0) : obstacle(obstacle), length(length) { }
+    const char* what() const noexcept override { return "a piece of the groove does not fit"; }
+    OutlineObstacle obstacle;
+    double length;
 };
 
 // The straight-sided groove of a table row: flanks at the half-angle whose
@@ -62,8 +64,5 @@ std::vector<OutlinePiece> wholeGroove(const HalfGroove& half);
 // whose groove 0 (centred on +y, from the outside circle to the outside
 // circle) is `groove`.
 std::vector<OutlinePiece> placeGrooves(const std::vector<OutlinePiece>& groove, int teeth, double outsideRadius);
-
-// A length for a message, in millimetres: "0.64 mm".
-std::string millimetres(double value);
 
 } // namespace quillon::outline

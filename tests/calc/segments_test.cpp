@@ -2,9 +2,9 @@
 // catalogue, and the range that holds a tooth count.
 
 #include "calc/catalogue/catalogue.h"
+#include "calc/derived/table.h"
 #include "calc/run.h"
 #include "calc/segments.h"
-#include "calc/derived/table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Inches, pulley identification and full-width input.
 
-#include "calc/full_width.h"
 #include "calc/derived/identify.h"
 #include "calc/derived/inches.h"
+#include "calc/full_width.h"
 
 #include <gtest/gtest.h>
 

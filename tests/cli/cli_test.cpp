@@ -3,8 +3,8 @@
 #include "run_program.h"
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/run.h"
 #include "calc/derived/table.h"
+#include "calc/run.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -283,6 +283,38 @@ TEST(Errors, EachSaysWhatWasWrongWithItsStatus)
 #endif
 }
 
+TEST(Errors, ALongArgumentIsShownByItsStartAndLength)
+{
+    // 10,000 characters: as long as a Windows command line lets the test be.
+    std::string list;
+    while (list.size() < 9998)
+        list += "1,";
+    list += "x";
+    const std::string big = "1" + std::string(9999, '0'); // beyond a double
+    const struct {
+        std::vector<std::string> arguments;
+        const char* shown; // as the message shows the argument
+    } cases[] = {
+        {{"table", "MXL", "--teeth", list},
+            "--teeth \"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,...\" (9999 characters)"},
+        {{"run", "MXL", big}, "TEETH \"1000000000000000000000000000000000000000...\" (10000 characters)"},
+        {{"identify", "--od", list, "--teeth", "40"},
+            "\"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,...\" (9999 characters)"},
+        {{list}, "unknown command \"1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,...\" (9999 characters)"},
+        {{"types", "--format", list}, "--format: 1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,... (9999 characters) not in"},
+        {{"types", list}, "not expected: 1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,... (9999 characters)"},
+    };
+    for (const auto& c : cases) {
+        const auto result = runCli(c.arguments);
+        EXPECT_EQ(result.status, 2) << c.shown;
+        EXPECT_LT(result.err.size(), 250u) << result.err;
+        EXPECT_NE(result.err.find(c.shown), std::string::npos) << result.err;
+    }
+    // Up to 43 characters an argument is shown whole: "..." would save nothing.
+    const std::string whole(43, '9');
+    EXPECT_NE(runCli({"table", "MXL", "--teeth", whole}).err.find("--teeth \"" + whole + "\": \""), std::string::npos);
+}
+
 TEST(Output, TheFileIsWrittenWholeOrNotAtAll)
 {
     const std::string folder = makeScratchFolder();
@@ -337,19 +369,30 @@ TEST(Output, AClosedPipeEndsQuietly)
 }
 #endif
 
-TEST(Help, ProgramAndCommandsExplainThemselves)
+TEST(Help, EachCommandEndsWithItsOwnExamplesAndTakesDashO)
 {
     const auto version = runCli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "quillon-cli 1.00\n");
-    for (const char* command : {"types", "run", "table", "hobs", "identify", "drive"}) {
+    for (const char* command : {"types", "run", "table", "hobs", "identify", "drive", "outline"}) {
         const auto help = runCli({command, "--help"});
         EXPECT_EQ(help.status, 0) << command;
-        EXPECT_NE(help.out.find("Example:\n  quillon-cli " + std::string(command)), std::string::npos) << help.out;
+        // One section of examples, the last, every line an example of this command.
+        const std::size_t examples = help.out.find("\nExamples:\n");
+        ASSERT_NE(examples, std::string::npos) << help.out;
+        EXPECT_EQ(help.out.find("Examples:", examples + 2), std::string::npos) << help.out;
+        for (const std::string& line : lines(help.out.substr(examples + 11)))
+            EXPECT_EQ(line.rfind("  quillon-cli " + std::string(command) + " ", 0), 0u) << command << ": " << line;
+        EXPECT_NE(help.out.find("-o,--output FILE"), std::string::npos) << command;
     }
     const auto help = runCli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("identify"), std::string::npos);
+
+    const std::string folder = makeScratchFolder();
+    EXPECT_EQ(runCli({"types", "-o", folder + "/types.txt"}).status, 0);
+    EXPECT_EQ(readFile(folder + "/types.txt"), runCli({"types"}).out);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(Drive, InchesAndTheNoteOnTeethInMesh)

@@ -79,6 +79,37 @@ TEST_F(OutputFile, APipeOrADeviceIsWrittenNotReplaced)
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
+TEST_F(OutputFile, ADescriptorsNameIsWrittenThroughTheDescriptorAsTheShellDoes)
+{
+    // Followed as links, these names lead to the file the shell opened (whose
+    // replacement loses what >> appended to) or to "pipe:[…]", not a file.
+    const std::string table = runCli({"identify", "--od", "62.6", "--teeth", "40"}).out;
+    const struct {
+        const char* command; // in the scratch folder, writing into "out"; WRITE writes the table
+        std::string expected;
+    } cases[] = {
+        {"echo previous > out; WRITE /dev/stdout >> out", "previous\n" + table},
+        {"echo previous > out; ln -s /dev/stdout link; WRITE link >> out", "previous\n" + table},
+        {"WRITE /dev/stdout | cat > out", table},
+        {"bash -c \"WRITE >(cat > out); wait \\$!\"", table}, // process substitution
+        {"WRITE /dev/stderr 2> out", table},
+        {"WRITE /dev/fd/3 3> out", table},
+        {"echo previous > out; WRITE /proc/self/fd/4 4>> out", "previous\n" + table},
+        {"echo previous > out; WRITE /dev/../dev/fd/4 4>> out", "previous\n" + table},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(folder);
+        fs::create_directory(folder);
+        std::string command = c.command;
+        command.replace(command.find("WRITE"), 5, "PROGRAM identify --od 62.6 --teeth 40 --output");
+        EXPECT_EQ(shell("cd '" + folder + "' && " + command), 0) << c.command;
+        EXPECT_EQ(readFile(folder + "/out"), c.expected) << c.command;
+    }
+    const auto closed = runCli({"types", "--output", "/dev/fd/9"});
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.err, "quillon-cli: cannot write /dev/fd/9: Bad file descriptor\n");
+}
+
 TEST_F(OutputFile, AnInterruptionLeavesNoTemporaryFile)
 {
     // Interrupted once the temporary file is there, while rows are written.

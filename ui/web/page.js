@@ -9,11 +9,21 @@
   const list = box('Combo1').querySelector('select');
   // The decimal separator of the browser's language, as the desktop windows
   // take the locale's; asked for at the first 计算, since loading the
-  // language's data would hold the window back by a tenth of a second.
+  // language's data would hold the window back (10 to 20 ms at 计算, a
+  // tenth of a second at start), and kept for the language, so that the
+  // browser is asked once.
   // (No ?. nor ??: Emscripten's minifier does not know them.)
   let separator = '';
-  const decimalSeparator = () => separator || (separator = new Intl.NumberFormat(navigator.language)
-    .formatToParts(0.5).filter((part) => part.type === 'decimal').map((part) => part.value).join('') || '.');
+  const decimalSeparator = () => {
+    if (separator) return separator;
+    const key = `quillon.decimalSeparator.${navigator.language}`;
+    let kept = null;
+    try { kept = localStorage.getItem(key); } catch (error) { /* no storage: asked each time */ }
+    separator = kept || new Intl.NumberFormat(navigator.language).formatToParts(0.5)
+      .filter((part) => part.type === 'decimal').map((part) => part.value).join('') || '.';
+    try { if (!kept) localStorage.setItem(key, separator); } catch (error) { /* as above */ }
+    return separator;
+  };
 
   // A text handed to the module in memory of its own: a pasted text of
   // millions of characters would not fit the stack.
@@ -44,8 +54,13 @@
     }
   });
 
+  let calculations = 0; // an outline still to come for an earlier 计算 is not shown
+  // 计算 writes the boxes, and they are painted, before the outline is
+  // begun: it follows in a task of its own once the browser has drawn
+  // the frame, as the desktop windows show their boxes at once.
   box('Command1').addEventListener('click', () => moduleReady.then(() => {
-    const answer = call(_quillonCalculate, beltType.value, box('Text1').value, decimalSeparator());
+    const asked = { beltType: beltType.value, teeth: box('Text1').value };
+    const answer = call(_quillonCalculate, asked.beltType, asked.teeth, decimalSeparator());
     if (answer.startsWith('!')) {
       alert(answer.slice(1)); // no box is changed
       return;
@@ -55,25 +70,38 @@
       box(name).value = text;
       box(name).scrollLeft = 0;
     }
-    showOutline(call(_quillonOutline, beltType.value, box('Text1').value));
+    const calculation = ++calculations;
+    requestAnimationFrame(() => setTimeout(() => {
+      if (calculation === calculations) showOutline(asked);
+    }));
   }));
 
-  // Below the window: the pulley's outline with its note and its files, or
-  // the reason there is none.
-  const dataUrl = (type, text) => `data:${type};charset=utf-8,${encodeURIComponent(text)}`;
-  const showOutline = (answer) => {
-    const [note, svg, dxf] = answer.replace(/^!/, '').split('\f');
+  // Below the window: the pulley's outline with its note, or the reason
+  // there is none. The files are made when a download is clicked, for the
+  // pulley of the last 计算.
+  let shown = null;
+  const urls = {};
+  const objectUrl = (name, type, text) => {
+    if (urls[name]) URL.revokeObjectURL(urls[name]);
+    return (urls[name] = URL.createObjectURL(new Blob([text], { type })));
+  };
+  const showOutline = (asked) => {
+    const [name, note, drawing] = call(_quillonOutlinePreview, asked.beltType, asked.teeth).split('\f');
+    shown = name ? { beltType: asked.beltType, teeth: asked.teeth, name } : null;
     box('outline').hidden = false;
     box('outlineNote').textContent = note;
-    box('outlineDrawing').hidden = box('outlineFiles').hidden = !svg;
-    if (!svg) return;
-    // Named for the pulley, "XL-20"; the tooth-count text may hold blanks.
-    const teeth = box('Text1').value.replace(/\s+/g, '').slice(0, 20);
-    const name = `${beltType.value}-${teeth}`.replace(/[^\w.-]+/g, '_');
-    box('outlineDrawing').src = dataUrl('image/svg+xml', svg);
-    Object.assign(box('outlineSvg'), { href: dataUrl('image/svg+xml', svg), download: `${name}.svg` });
-    Object.assign(box('outlineDxf'), { href: dataUrl('application/dxf', dxf), download: `${name}.dxf` });
+    box('outlineDrawing').hidden = !drawing;
+    box('outlineFiles').hidden = !name;
+    if (drawing) box('outlineDrawing').src = objectUrl('drawing', 'image/svg+xml', drawing);
   };
+  const offerDownload = (id, format, type) => box(id).addEventListener('click', () => {
+    if (!shown) return;
+    // Named for the pulley as 计算 read it: "XL-20".
+    const file = call(_quillonOutlineFile, shown.beltType, shown.teeth, format);
+    Object.assign(box(id), { href: objectUrl(format, type, file), download: `${shown.name}.${format}` });
+  });
+  offerDownload('outlineDxf', 'dxf', 'application/dxf');
+  offerDownload('outlineSvg', 'svg', 'image/svg+xml');
   box('Command2').addEventListener('click', () => window.print());
   box('Command3').addEventListener('click', () => {
     window.close();

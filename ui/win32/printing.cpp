@@ -79,81 +79,121 @@ struct Scale {
     double y = 1;
 };
 
+int toDevice(LONG pixels, double scale)
+{
+    return static_cast<int>(pixels * scale + 0.5);
+}
+
+// The window's face at its point size, in the page's vertical pixels; the
+// system gives its width the same length on paper.
+FontHandle pageFont(HWND form, Scale scale)
+{
+    LOGFONTW face{};
+    face.lfHeight = -toDevice(MulDiv(kWindowFontPoints, static_cast<int>(formDpi(form)), 72), scale.y);
+    face.lfWeight = FW_NORMAL;
+    face.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(face.lfFaceName, windowFace().c_str(), LF_FACESIZE - 1);
+    return FontHandle(CreateFontIndirectW(&face));
+}
+
+// Objects selected into a device context, the ones before put back when it
+// ends, in the reverse order.
+class Selection {
+public:
+    explicit Selection(HDC device) : device_(device) { }
+    ~Selection()
+    {
+        for (auto previous = previous_.rbegin(); previous != previous_.rend(); ++previous)
+            SelectObject(device_, *previous);
+    }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+    void select(HGDIOBJ object) { previous_.push_back(SelectObject(device_, object)); }
+
+private:
+    HDC device_;
+    std::vector<HGDIOBJ> previous_;
+};
+
+// Where a control is on the page.
+RECT pageBox(HWND form, HWND control, Scale scale)
+{
+    RECT box{};
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&box), 2);
+    return {toDevice(box.left, scale.x), toDevice(box.top, scale.y), toDevice(box.right, scale.x),
+        toDevice(box.bottom, scale.y)};
+}
+
+// A combo box's drop-down button at the right of its box, a square on paper
+// with its arrow; the text stops short of it.
+void drawDropDownButton(HDC device, RECT& box, Scale scale)
+{
+    const int height = box.bottom - box.top;
+    const int width = static_cast<int>(height * scale.x / scale.y + 0.5);
+    SetDCBrushColor(device, GetSysColor(COLOR_BTNFACE));
+    Rectangle(device, box.right - width, box.top, box.right, box.bottom);
+    const int middle = box.right - width / 2;
+    const int y = (box.top + box.bottom) / 2;
+    const POINT arrow[]
+        = {{middle - width / 5, y - height / 10}, {middle + width / 5, y - height / 10}, {middle, y + height / 7}};
+    SetDCBrushColor(device, GetSysColor(COLOR_BTNTEXT));
+    Polygon(device, arrow, 3);
+    box.right -= width;
+}
+
+// Draws what a control of this kind shows around its text and narrows box to
+// where the text goes; returns how the text is placed in it.
+UINT drawControlFrame(HDC device, ControlKind kind, RECT& box, Scale scale)
+{
+    switch (kind) {
+    case Label:
+        return DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
+    case TextBox:
+    case ComboBox:
+        SetDCPenColor(device, GetSysColor(COLOR_3DSHADOW));
+        SetDCBrushColor(device, GetSysColor(COLOR_WINDOW));
+        Rectangle(device, box.left, box.top, box.right, box.bottom);
+        // Where the text starts on screen: inside a text box's one-pixel
+        // frame, or the combo box's sunken edge and its edit's inset.
+        box.left += toDevice(kind == TextBox ? 1 : 3, scale.x);
+        if (kind == ComboBox)
+            drawDropDownButton(device, box, scale);
+        break;
+    case PushButton:
+        SetDCPenColor(device, GetSysColor(COLOR_3DSHADOW));
+        SetDCBrushColor(device, GetSysColor(COLOR_BTNFACE));
+        Rectangle(device, box.left, box.top, box.right, box.bottom);
+        return DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER | DT_CENTER;
+    }
+    return DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
+}
+
 // Draws the window's controls onto a device context, each window pixel
 // scale.x device pixels wide and scale.y high, in the window's face.
 void drawForm(HWND form, HDC device, Scale scale)
 {
-    const UINT dpi = formDpi(form);
-    const auto across = [scale](LONG pixels) { return static_cast<int>(pixels * scale.x + 0.5); };
-    const auto down = [scale](LONG pixels) { return static_cast<int>(pixels * scale.y + 0.5); };
-    LOGFONTW face{};
-    // Its height in the page's vertical pixels; the system gives its width
-    // the same length on paper.
-    face.lfHeight = -static_cast<LONG>(MulDiv(kWindowFontPoints, static_cast<int>(dpi), 72) * scale.y + 0.5);
-    face.lfWeight = FW_NORMAL;
-    face.lfCharSet = DEFAULT_CHARSET;
-    wcsncpy(face.lfFaceName, windowFace().c_str(), LF_FACESIZE - 1);
-    FontHandle font(CreateFontIndirectW(&face));
-    HGDIOBJ previousFont = SelectObject(device, font.get());
-    HGDIOBJ previousPen = SelectObject(device, GetStockObject(DC_PEN));
-    HGDIOBJ previousBrush = SelectObject(device, GetStockObject(DC_BRUSH));
+    const FontHandle font = pageFont(form, scale);
+    Selection selection(device);
+    selection.select(font.get());
+    selection.select(GetStockObject(DC_PEN));
+    selection.select(GetStockObject(DC_BRUSH));
     SetBkMode(device, TRANSPARENT);
 
     RECT client{};
     GetClientRect(form, &client);
-    const COLORREF face3d = GetSysColor(COLOR_BTNFACE);
-    SetDCPenColor(device, face3d);
-    SetDCBrushColor(device, face3d);
-    Rectangle(device, 0, 0, across(client.right), down(client.bottom));
+    SetDCPenColor(device, GetSysColor(COLOR_BTNFACE));
+    SetDCBrushColor(device, GetSysColor(COLOR_BTNFACE));
+    Rectangle(device, 0, 0, toDevice(client.right, scale.x), toDevice(client.bottom, scale.y));
 
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         HWND control = GetDlgItem(form, controlId(i));
-        RECT box{};
-        GetWindowRect(control, &box);
-        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&box), 2);
-        RECT drawn{across(box.left), down(box.top), across(box.right), down(box.bottom)};
+        RECT box = pageBox(form, control, scale);
+        const UINT format = drawControlFrame(device, kControls[i].kind, box, scale);
         const std::wstring text = windowText(control);
-        UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
-        switch (kControls[i].kind) {
-        case Label:
-            format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
-            break;
-        case TextBox:
-        case ComboBox:
-            SetDCPenColor(device, GetSysColor(COLOR_3DSHADOW));
-            SetDCBrushColor(device, GetSysColor(COLOR_WINDOW));
-            Rectangle(device, drawn.left, drawn.top, drawn.right, drawn.bottom);
-            // Where the text starts on screen: inside a text box's one-pixel
-            // frame, or the combo box's sunken edge and its edit's inset.
-            drawn.left += across(kControls[i].kind == TextBox ? 1 : 3);
-            if (kControls[i].kind == ComboBox) {
-                // The drop-down button: a square box and its arrow.
-                const int height = drawn.bottom - drawn.top;
-                const int width = static_cast<int>(height * scale.x / scale.y + 0.5);
-                SetDCBrushColor(device, face3d);
-                Rectangle(device, drawn.right - width, drawn.top, drawn.right, drawn.bottom);
-                const int middle = drawn.right - width / 2;
-                const int y = (drawn.top + drawn.bottom) / 2;
-                const POINT arrow[] = {{middle - width / 5, y - height / 10}, {middle + width / 5, y - height / 10},
-                    {middle, y + height / 7}};
-                SetDCBrushColor(device, GetSysColor(COLOR_BTNTEXT));
-                Polygon(device, arrow, 3);
-                drawn.right -= width;
-            }
-            break;
-        case PushButton:
-            SetDCPenColor(device, GetSysColor(COLOR_3DSHADOW));
-            SetDCBrushColor(device, face3d);
-            Rectangle(device, drawn.left, drawn.top, drawn.right, drawn.bottom);
-            format |= DT_CENTER;
-            break;
-        }
         SetTextColor(device, GetSysColor(COLOR_WINDOWTEXT));
-        DrawTextW(device, text.c_str(), static_cast<int>(text.size()), &drawn, format);
+        DrawTextW(device, text.c_str(), static_cast<int>(text.size()), &box, format);
     }
-    SelectObject(device, previousBrush);
-    SelectObject(device, previousPen);
-    SelectObject(device, previousFont);
 }
 
 } // namespace

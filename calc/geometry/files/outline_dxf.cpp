@@ -3,6 +3,7 @@
 #include "calc/geometry/files/drawing_number.h"
 #include "calc/geometry/files/dxf_document.h"
 #include "calc/geometry/portable_math.h"
+#include "calc/number_text.h"
 
 #include <array>
 

@@ -22,18 +22,19 @@ enum class HobRefusal {
 };
 
 // A refusal with what the message needs: the belt type, the tooth count
-// and the design count (0 where there is none).
+// and the design count (0 where there is none). As an OutlineRefused, its
+// obstacle is NoHob.
 class HobRefused : public OutlineRefused {
 public:
     HobRefused(HobRefusal reason, std::string_view beltType, double teeth, double designTeeth = 0)
-        : OutlineRefused(std::string(beltType) + ": hob refusal " + std::to_string(static_cast<int>(reason))),
-          reason(reason),
+        : OutlineRefused({.obstacle = OutlineObstacle::NoHob, .beltType = std::string(beltType), .toothCount = teeth}),
+          hobReason(reason),
           beltType(beltType),
           teeth(teeth),
           designTeeth(designTeeth)
     {
     }
-    HobRefusal reason;
+    HobRefusal hobReason;
     std::string_view beltType; // the catalogue's name
     double teeth;              // the count refused (for NotWhole and TooFewTeeth, the one at fault)
     double designTeeth;

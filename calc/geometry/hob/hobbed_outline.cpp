@@ -93,7 +93,7 @@ HobChoice hobFor(std::string_view beltType, double toothCount, std::optional<dou
 {
     const auto name = std::find(kBeltTypes.begin(), kBeltTypes.end(), beltType);
     if (name == kBeltTypes.end())
-        throw OutlineRefused("unknown belt type \"" + std::string(beltType) + "\"");
+        throw OutlineRefused({.obstacle = OutlineObstacle::UnknownBeltType, .beltType = std::string(beltType)});
     // A pulley with no groove to design a hob for (STPD, HTD20M, HTD unless
     // approximately) is refused in the outline's words, and so is a tooth
     // count that is not whole or below 3.

@@ -204,7 +204,7 @@ TEST(Hob, RefusesWhatNoHobServesSayingWhy)
             hobFor(c.belt, c.teeth, c.design, false);
             ADD_FAILURE() << c.belt << " " << c.teeth << " has a hob";
         } catch (const HobRefused& refused) {
-            EXPECT_EQ(refused.reason, c.reason) << c.belt << " " << c.teeth;
+            EXPECT_EQ(refused.hobReason, c.reason) << c.belt << " " << c.teeth;
         }
     }
     // Beside the segments: a design count given for a count outside them.

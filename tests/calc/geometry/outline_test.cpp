@@ -3,9 +3,9 @@
 // the refusals.
 
 #include "calc/catalogue/catalogue.h"
-#include "calc/geometry/outline.h"
 #include "calc/geometry/files/outline_dxf.h"
 #include "calc/geometry/files/outline_svg.h"
+#include "calc/geometry/outline.h"
 #include "calc/run.h"
 #include "calc/segments.h"
 
@@ -177,36 +177,50 @@ TEST(Outline, HtdIsDrawnOnlyApproximatelyWithTheTopWidthItGives)
         FAIL() << "drawn without asking";
     } catch (const OutlineRefused& refused) {
         EXPECT_TRUE(refused.onlyApproximately);
+        EXPECT_EQ(refused.reason().obstacle, OutlineObstacle::OnlyApproximately);
+        EXPECT_EQ(refused.reason().length, outline.topWidth);
+        EXPECT_EQ(refused.reason().tableLength, 3.25);
     }
 }
 
-TEST(Outline, RefusesWhatCannotBeDrawnSayingWhy)
+// The reason is data: the obstacle and the numbers a message names, which
+// each front end words in its own language.
+TEST(Outline, RefusesWhatCannotBeDrawnNamingTheObstacleAndItsNumbers)
 {
+    using enum OutlineObstacle;
     struct Case {
         const char* belt;
         double teeth;
-        const char* because;
+        OutlineObstacle obstacle;
+        double length;
+        double tableLength;
     };
     for (const Case& c : {
-             Case{"STPD S8M", 40, "RA"},
-             Case{"HTD20M", 40, "top width of 14.166 mm where the table gives 14.8 mm"},
-             Case{"XL", 20.5, "whole number"},
-             Case{"XL", 2, "3 to 100000 teeth"},
-             Case{"XL", 100001, "3 to 100000 teeth"},
-             Case{"T2.5", 6, "no land"},
+             Case{"STPD S8M", 40, FlankCentresNotGiven, 0, 0},
+             Case{"HTD20M", 40, TopWidthUnlikeTable, 14.166, 14.8},
+             Case{"XL", 20.5, TeethNotWhole, 0, 0},
+             Case{"XL", 2, TeethOutOfRange, 0, 0},
+             Case{"XL", 100001, TeethOutOfRange, 0, 0},
+             Case{"T2.5", 6, NoLand, 0, 0},
              // Lands are left on the outside circle, but the flanks lean
              // less than the radius does, and the grooves meet lower down.
-             Case{"T20", 3, "neighbouring grooves overlap"},
-             Case{"XL", 3, "bottom width 1.32 mm does not fit"},
-             Case{"H", 5, "no straight flank"},
-             Case{"HTD3M", 8, "no straight flank"},
-             Case{"mxl", 40, "unknown belt type"},
+             Case{"T20", 3, GroovesOverlap, 0, 0},
+             Case{"XL", 3, BottomWidthDoesNotFit, 1.32, 0},
+             Case{"H", 5, NoFlankBetweenFillets, 0, 0},
+             Case{"HTD3M", 8, NoFlankAboveBottomArc, 0, 0},
+             Case{"mxl", 40, UnknownBeltType, 0, 0},
          }) {
         try {
             pulleyOutline(c.belt, c.teeth, true);
             ADD_FAILURE() << c.belt << " " << c.teeth << " was drawn";
         } catch (const OutlineRefused& refused) {
-            EXPECT_NE(std::string(refused.what()).find(c.because), std::string::npos) << refused.what();
+            const OutlineRefusal& reason = refused.reason();
+            EXPECT_EQ(reason.obstacle, c.obstacle) << c.belt << " " << c.teeth;
+            EXPECT_EQ(reason.beltType, c.belt);
+            EXPECT_EQ(reason.toothCount, c.teeth);
+            EXPECT_NEAR(reason.length, c.length, 0.0005) << c.belt << " " << c.teeth;
+            EXPECT_EQ(reason.tableLength, c.tableLength) << c.belt << " " << c.teeth;
+            EXPECT_FALSE(refused.onlyApproximately);
         }
     }
 }

@@ -1,8 +1,9 @@
 // Feeds arbitrary command lines to quillon-cli as the program runs them: the
 // bytes are the arguments, separated by NUL. Whatever they say, the program
 // must end with status 0, 1 or 2 and throw nothing; a sanitizer report or a
-// crash is a fault. Standard output goes to /dev/null, and --output is
-// taken away from the fuzzer, so that it writes no files.
+// crash is a fault. Standard output goes to /dev/null, and --output and -o
+// (also among other short options, as in -ho) are taken away from the
+// fuzzer, so that it writes no files.
 // The readers of tooth lists, decimals and belt types get the raw bytes too.
 
 #include "cli/app.h"
@@ -46,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = end + 1;
     }
     for (std::string& argument : arguments) {
-        if (argument.starts_with("--output") || argument.starts_with("--ou"))
+        const bool shortOptions = argument.starts_with('-') && !argument.starts_with("--");
+        if (argument.starts_with("--ou") || (shortOptions && argument.find('o') != std::string::npos))
             argument = "--format";
     }
     // Keeps a run short: a table of a million rows is right, and slow.

@@ -14,7 +14,9 @@ try {
   await page.$eval('#Text1', (box) => { box.value = '20'; });
   await page.click('#Command1');
   await page.setViewport({ width: 380, height: 820 });
-  await page.waitForFunction(() => document.getElementById('outlineDrawing').complete);
+  // The outline follows the boxes in a task of its own.
+  await page.waitForFunction(() => document.getElementById('outlineNote').textContent !== ''
+    && document.getElementById('outlineDrawing').complete);
   await page.screenshot({ path: outlineShot, fullPage: true });
 } finally {
   await browser.close();
