@@ -124,8 +124,8 @@ std::string hobRefusalText(const HobRefused& refused)
               "the hob for more teeth";
     case HobRefusal::NoContact:
         return belt + " at " + design
-            + " teeth: a point of the groove never touches the hob (its normal misses the "
-              "pitch circle), so no hob cuts this groove";
+            + " teeth: a point of the groove or of the hob's tooth touches the other at no roll angle (its normal "
+              "misses the pitch circle or line), so no hob cuts this groove";
     case HobRefusal::OutsideSegments:
         return belt + ": " + teeth + " teeth lies in none of its segments ("
             + segmentsOf(refused.beltType, refused.teeth) + "); give --design-teeth Z to design a hob for it";

@@ -1,7 +1,7 @@
 #include "calc/geometry/hob/generated_groove.h"
 
 #include "calc/algorithms.h"
-
+#include "calc/geometry/hob/hob_refusal.h"
 #include "calc/geometry/hob/plane.h"
 #include "calc/run.h"
 
@@ -88,6 +88,11 @@ GeneratedGroove generatedGroove(const HobTooth& tooth, int teeth)
     const Diameters diameters = pulleyDiameters(tooth.profile, teeth);
     GeneratedGroove groove = generatedHalf(tooth.flank, diameters.pitch / 2, diameters.outside / 2);
     groove.teeth = teeth;
+    // A flank square to the pitch line, off it, touches at no roll angle.
+    for (const Sample& sample : sampleCurve(groove.half)) {
+        if (!std::isfinite(sample.at.x + sample.at.y))
+            throw HobRefused(HobRefusal::NoContact, tooth.beltType, teeth, tooth.designTeeth);
+    }
     const double widest = largestOnCurve(groove.half, [](Point p) { return portableAtan2(p.x, p.y); });
     groove.groovesMeet = !(widest < std::numbers::pi / teeth);
     return groove;

@@ -36,6 +36,8 @@ GeneratedGroove generatedHalf(const hob::TracedCurve& rackFlank, double pitchRad
 
 // The groove the hob cuts on a pulley of `teeth` teeth, on the pitch circle
 // of the design's table row for that count (pitch × teeth ÷ 3.14159265).
+// Throws HobRefused (NoContact) where a point of the tooth touches at no
+// roll angle.
 //   (hobTooth("XL", 10), 10) -> the design groove, the trimmed corner's
 //   trochoid where the tooth was trimmed
 GeneratedGroove generatedGroove(const HobTooth& tooth, int teeth);

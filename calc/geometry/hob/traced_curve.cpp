@@ -184,6 +184,9 @@ std::vector<Sample> sampleCurve(const TracedCurve& curve)
 TracedCurve withoutLoops(const TracedCurve& curve)
 {
     const std::vector<Chord> chords = chordsOf(curve, sampleCurve(curve));
+    // A loop needs three chords at least.
+    if (chords.size() < 3)
+        return curve;
     std::vector<Cut> cuts;
     for (std::size_t i = 0; i < chords.size(); ++i) {
         for (std::size_t j = chords.size() - 1; j > i + 1; --j) {
