@@ -102,6 +102,11 @@ constexpr std::array kCommands = {
         "quillon-cli model T5 40 --width 12 --bore 8 --output t5-40.step\n"
         "quillon-cli model HTD5M 30 --approximate --width 15 --format stl | gzip > htd5m-30.stl.gz",
         declareModel},
+    Command{"hob", "The hob that cuts a segment's grooves, and how true it cuts each pulley of the segment",
+        "quillon-cli hob XL 15\n"
+        "quillon-cli hob HTD5M 80 --approximate --format csv\n"
+        "quillon-cli hob XL 15 --format svg --output xl-hob.svg",
+        declareHob},
 };
 
 // "a, b and c"
@@ -129,7 +134,7 @@ std::string withLongArgumentsShortened(std::string message, const std::vector<st
 
 // An option given to a command that does not take it, when others do: CLI11
 // would say only that "in --units" was not expected.
-//   types --units in -> "types takes no --units; table, hobs, identify, drive, outline and model take it"
+//   types --units in -> "types takes no --units; table, hobs, identify, drive, outline, model and hob take it"
 std::string misplacedOption(
     const std::vector<std::string>& arguments, const std::vector<std::pair<CLI::App*, Action>>& declared)
 {

@@ -21,23 +21,6 @@ Format formatOf(const std::string& name)
     return formats.at(name);
 }
 
-// What writes a table as the options ask; the columns are checked here,
-// before anything is written.
-Writer tableWriter(Table table, const TableOptions& chosen)
-{
-    WriteOptions options{.format = formatOf(chosen.format), .byteOrderMark = chosen.byteOrderMark};
-    if (options.byteOrderMark && options.format != Format::Csv && options.format != Format::Tsv)
-        throw InputError("--bom goes with --format csv or tsv");
-    options.columns = chosen.columns ? pickColumns(*chosen.columns, columnNames(table)) : defaultColumns(table);
-    return [table = std::move(table), options](Output& output) {
-        writeTable(table, options, output);
-        if (table.warnings) {
-            for (std::string& warning : table.warnings())
-                output.warn(std::move(warning));
-        }
-    };
-}
-
 std::vector<std::string_view> beltTypesOf(const std::vector<std::string>& named, bool all)
 {
     if (all && !named.empty())
@@ -66,11 +49,31 @@ void addBeltTypesArgument(CLI::App& command, BeltTypesArgument& beltTypes)
 
 } // namespace
 
-void addTableOptions(CLI::App& command, TableOptions& options)
+// What writes a table as the options ask; the columns are checked here,
+// before anything is written.
+Writer tableWriter(Table table, const TableOptions& chosen)
 {
+    WriteOptions options{.format = formatOf(chosen.format), .byteOrderMark = chosen.byteOrderMark};
+    if (options.byteOrderMark && options.format != Format::Csv && options.format != Format::Tsv)
+        throw InputError("--bom goes with --format csv or tsv");
+    options.columns = chosen.columns ? pickColumns(*chosen.columns, columnNames(table)) : defaultColumns(table);
+    return [table = std::move(table), options](Output& output) {
+        writeTable(table, options, output);
+        if (table.warnings) {
+            for (std::string& warning : table.warnings())
+                output.warn(std::move(warning));
+        }
+    };
+}
+
+void addTableOptions(CLI::App& command, TableOptions& options, const DrawingFormats& drawings)
+{
+    std::vector<std::string> formats = {"text", "csv", "tsv", "json"};
+    formats.insert(formats.end(), drawings.names.begin(), drawings.names.end());
     command
-        .add_option("--format", options.format, "Output format: text (aligned columns, the default), csv, tsv or json")
-        ->check(CLI::IsMember({"text", "csv", "tsv", "json"}));
+        .add_option("--format", options.format,
+            "Output format: text (aligned columns, the default), csv, tsv or json" + drawings.help)
+        ->check(CLI::IsMember(formats));
     command.add_option("--columns", options.columns, "Columns to write, in this order, separated by commas");
     command.add_flag("--bom", options.byteOrderMark, "Start CSV or TSV with a UTF-8 byte-order mark");
 }

@@ -4,12 +4,15 @@
 #pragma once
 
 #include "calc/derived/inches.h"
+#include "calc/geometry/outline.h"
 #include "cli/output.h"
+#include "cli/writers.h"
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace CLI {
 class App;
@@ -33,8 +36,20 @@ struct TableOptions {
     bool byteOrderMark = false;
 };
 
-// Declares --format (text, csv, tsv, json), --columns and --bom.
-void addTableOptions(CLI::App& command, TableOptions& options);
+// Drawing formats a table command also writes, such as svg and dxf, and
+// what the help says of them (after "…, csv, tsv or json").
+struct DrawingFormats {
+    std::vector<std::string> names{};
+    std::string help{};
+};
+
+// Declares --format (text, csv, tsv, json and the drawing formats), --columns
+// and --bom.
+void addTableOptions(CLI::App& command, TableOptions& options, const DrawingFormats& drawings = {});
+
+// What writes a table as the options ask (a table format); the columns are
+// checked here, before anything is written. Throws InputError.
+Writer tableWriter(Table table, const TableOptions& chosen);
 
 // The units of a command's lengths, as --units names them.
 struct UnitsOption {
@@ -61,5 +76,11 @@ Action declareIdentify(CLI::App& command);
 Action declareDrive(CLI::App& command);
 Action declareOutline(CLI::App& command); // cli/outline_command.cpp
 Action declareModel(CLI::App& command);   // cli/model_command.cpp
+Action declareHob(CLI::App& command);     // cli/hob_command.cpp
+
+// A refusal to make a hob or to draw the pulley it cuts, for the command
+// line: each of the hob's reasons (calc/geometry/hob/hob_refusal.h) in
+// English, anything else as outlineRefusedMessage words it.
+std::string hobRefusedMessage(const OutlineRefused& refused);
 
 } // namespace quillon::cli

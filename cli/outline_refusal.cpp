@@ -71,6 +71,8 @@ std::string outlineRefusalText(const OutlineRefusal& reason)
         return cannotBeDrawn(reason) + "no land is left on the outside circle between the grooves";
     case OutlineObstacle::GroovesOverlap:
         return cannotBeDrawn(reason) + "neighbouring grooves overlap below the outside circle";
+    case OutlineObstacle::NoHob:
+        return cannotBeDrawn(reason) + "no hob of its table cuts it";
     }
     return cannotBeDrawn(reason);
 }

@@ -251,6 +251,10 @@ void writeText(const Picked& picked, Output& output)
         }
         output.write('\n');
     };
+    for (const std::string& line : picked.table.heading) {
+        output.write(line);
+        output.write('\n');
+    }
     writeLine([&](std::size_t i) { return picked.name(i); });
     picked.table.forEachRow([&](const Row& row) { writeLine([&](std::size_t i) { return picked.text(row, i); }); });
     for (const std::string& note : picked.table.notes) {

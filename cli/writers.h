@@ -40,9 +40,10 @@ using RowSink = std::function<void(const Row&)>;
 struct Table {
     std::vector<Column> columns{};
     std::function<void(const RowSink&)> forEachRow{};
-    std::vector<bool> varies{};       // per column, for rows with a constantsId
-    std::string_view units;           // "mm" or "in" for a table of lengths; empty otherwise
-    std::vector<std::string> notes{}; // lines the text format adds below the table
+    std::vector<bool> varies{};         // per column, for rows with a constantsId
+    std::string_view units;             // "mm" or "in" for a table of lengths; empty otherwise
+    std::vector<std::string> heading{}; // lines the text format writes above the table
+    std::vector<std::string> notes{};   // lines the text format adds below the table
     // Lines for standard error in every format, asked for once the rows are
     // written (they may depend on the rows).
     std::function<std::vector<std::string>()> warnings{};

@@ -10,7 +10,7 @@
 source "$(dirname "$0")/common.sh"
 
 install_packages "${QUILLON_BUILD_PACKAGES[@]}" "${QUILLON_CLI_PACKAGES[@]}" libgtest-dev \
-    xvfb xauth xdotool x11-utils cups-daemon cups-client poppler-utils python3-ezdxf librecad locales strace \
+    xvfb xauth xdotool x11-utils cups-daemon cups-client poppler-utils python3-ezdxf python3-numpy librecad locales strace \
     occt-draw admesh prusa-slicer freecad \
     libfmt-dev libfast-float-dev # the WebAssembly build's conversions, held against libstdc++'s
 # The outline files are checked to be the same bytes in a German locale.

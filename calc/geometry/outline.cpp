@@ -79,11 +79,13 @@ Point placed(Point p, int k, double step)
     return {p.x * cosine - p.y * sine, p.x * sine + p.y * cosine};
 }
 
-// The grooves turned to their places, each after the land arc that leads to
-// it. Every point is turned once, and each piece starts at the very point
-// the one before ends; the first land starts where the last groove will end,
+} // namespace
+
+// Every point is turned once, and each piece starts at the very point the
+// one before ends; the first land starts where the last groove will end,
 // turned by the same arithmetic.
-std::vector<OutlinePiece> placeGrooves(const std::vector<OutlinePiece>& groove, int teeth, double outsideRadius)
+std::vector<OutlinePiece> outline::placeGrooves(
+    const std::vector<OutlinePiece>& groove, int teeth, double outsideRadius)
 {
     const double step = 2 * std::numbers::pi / teeth;
     const double landSweep = step - 2 * portableAtan2(groove.front().start.x, groove.front().start.y);
@@ -102,8 +104,6 @@ std::vector<OutlinePiece> placeGrooves(const std::vector<OutlinePiece>& groove, 
     }
     return contour;
 }
-
-} // namespace
 
 PulleyOutline pulleyOutline(std::string_view beltType, double toothCount, bool approximate)
 {

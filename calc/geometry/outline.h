@@ -6,6 +6,7 @@
 #include "calc/diameters.h"
 #include "calc/profile.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -40,6 +41,15 @@ enum class GrooveConstruction {
     ArcBottom,      // HTD, approximate: a bottom arc and straight flanks tangent to it
 };
 
+// The hob that cut a pulley's grooves (calc/geometry/hob/hobbed_outline.h)
+// and how far they stray from the table's, in millimetres.
+struct HobbedBy {
+    std::string_view segment; // "Z10-20"; empty where the design count lies in no segment
+    int designTeeth = 0;
+    double overcut = 0;
+    double metalLeft = 0;
+};
+
 // A pulley's contour: counter-clockwise, groove 0 centred on +y, grooves
 // 360°/teeth apart. Each groove has its land arc on the outside circle before
 // it (the first piece is the land arc that ends where groove 0 begins).
@@ -51,6 +61,7 @@ struct PulleyOutline {
     GrooveConstruction construction = GrooveConstruction::StraightFlanks;
     double topWidth = 0; // the groove's width on the outside circle as drawn
     std::vector<OutlinePiece> pieces{};
+    std::optional<HobbedBy> hobbed{}; // none: the table's groove itself
 };
 
 // What keeps a pulley's outline from being drawn. The comment names the
@@ -72,6 +83,7 @@ enum class OutlineObstacle {
     OnlyApproximately,        // length: the arc-bottom groove's top width; tableLength: the table's
     NoLand,                   // no land is left on the outside circle between the grooves
     GroovesOverlap,           // neighbouring grooves overlap below the outside circle
+    NoHob, // beltType, toothCount: no hob cuts it; HobRefused (calc/geometry/hob/hob_refusal.h) says why
 };
 
 // Why a pulley's outline cannot be drawn, with the numbers a message names;

@@ -59,4 +59,10 @@ double widestAngle(const HalfGroove& half);
 // The groove's pieces in order: right half, bottom, left half (mirrored).
 std::vector<OutlinePiece> wholeGroove(const HalfGroove& half);
 
+// The grooves turned to their places round the pulley, each after the land
+// arc on the outside circle that leads to it: the whole contour of a pulley
+// whose groove 0 (centred on +y, from the outside circle to the outside
+// circle) is `groove`.
+std::vector<OutlinePiece> placeGrooves(const std::vector<OutlinePiece>& groove, int teeth, double outsideRadius);
+
 } // namespace quillon::outline

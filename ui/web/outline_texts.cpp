@@ -77,6 +77,8 @@ std::string outlineRefusalText(const OutlineRefusal& reason)
         return cannotBeDrawn(reason) + "外圆上两槽之间没有剩下齿顶圆弧。";
     case OutlineObstacle::GroovesOverlap:
         return cannotBeDrawn(reason) + "相邻的槽在外圆以下相互重叠。";
+    case OutlineObstacle::NoHob:
+        return cannotBeDrawn(reason) + "其表中没有能加工它的滚刀。";
     }
     return cannotBeDrawn(reason);
 }

@@ -4,6 +4,7 @@
 
 #include "calc/catalogue/catalogue.h"
 #include "calc/geometry/files/markup.h"
+#include "calc/geometry/hob/deviation.h"
 #include "calc/run.h"
 
 #include <cmath>
@@ -23,6 +24,15 @@ double gridStepsOfHalfView(const PulleyOutline& outline, Units units)
 {
     const double margin = units == Units::Inches ? 0.04 : 1;
     return std::ceil((drawingLength(outline.diameters.outside, units) / 2 + margin) / gridStep(units));
+}
+
+std::string hobbedNote(const HobbedBy& hob, Units units)
+{
+    return "grooves as the hob designed for " + wholeNumberText(hob.designTeeth) + " teeth"
+        + (hob.segment.empty() ? std::string() : " (segment " + std::string(hob.segment) + ")")
+        + " cuts them, which stray from the table's groove by up to " + deviationText(hob.overcut, units) + " "
+        + std::string(unitsName(units)) + " into its material (overcut) and " + deviationText(hob.metalLeft, units)
+        + " " + std::string(unitsName(units)) + " into its space (metal left)";
 }
 
 } // namespace
@@ -68,6 +78,8 @@ std::string outlineNote(const PulleyOutline& outline, Units units)
         + lengthWithUnit(outline.diameters.outside, units) + ", root diameter "
         + lengthWithUnit(outline.diameters.root, units) + "; ";
     const GrooveProfile& profile = outline.profile;
+    if (outline.hobbed)
+        return note + hobbedNote(*outline.hobbed, units);
     if (outline.construction == GrooveConstruction::ArcBottom)
         return note + "approximate: a bottom arc of the root radius with straight flanks tangent to it at "
             + plainText(profile.halfAngle) + "°, whose top width is " + lengthWithUnit(outline.topWidth, units)

@@ -15,10 +15,15 @@ namespace quillon {
 std::string outlineSvg(const PulleyOutline& outline, Units units);
 
 // One line on how the outline is drawn, for people: the construction, the
-// diameters and, for an approximate groove, the top width drawn.
+// diameters and, for an approximate groove, the top width drawn; for a
+// hobbed pulley, which hob cut it and how far its grooves stray.
 //   XL 20 -> "XL, 20 teeth: outside diameter 31.832 mm, root diameter 28.532
 //             mm; straight flanks, tip and root fillets, exactly as the table
 //             gives the groove"
+//   XL 20 hobbed -> "…; grooves as the hob designed for 10 teeth (segment
+//             Z10-20) cuts them, which stray from the table's groove by up
+//             to 0.0389 mm into its material (overcut) and 0.0654 mm into
+//             its space (metal left)"
 std::string outlineNote(const PulleyOutline& outline, Units units);
 
 } // namespace quillon
