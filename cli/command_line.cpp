@@ -83,6 +83,17 @@ void addUnitsOption(CLI::App& command, UnitsOption& units, const std::string& he
     command.add_option("--units", units.name, help)->check(CLI::IsMember({"mm", "in"}));
 }
 
+void addHobbedOptions(CLI::App& command, HobbedOption& option)
+{
+    command.add_flag("--hobbed", option.hobbed,
+        "Draw the grooves as the hob of the tooth count's segment cuts them (see 'quillon-cli hob'); standard error "
+        "says which hob and how far its grooves stray from the table's");
+    command
+        .add_option("--design-teeth", option.designTeeth,
+            "With --hobbed: the hob designed for Z teeth rather than for the segment's first tooth count")
+        ->option_text("Z");
+}
+
 void addBeltArgument(CLI::App& command, std::string& belt)
 {
     command.add_option("BELT", belt, "Belt type, as in 'quillon-cli types'")->required();

@@ -61,6 +61,15 @@ struct UnitsOption {
 void addUnitsOption(CLI::App& command, UnitsOption& units,
     const std::string& help = "Lengths in mm (the default) or in (inches, four decimals)");
 
+// --hobbed and --design-teeth of a command that draws a pulley.
+struct HobbedOption {
+    bool hobbed = false;
+    std::optional<std::string> designTeeth;
+};
+
+// Declares --hobbed and --design-teeth Z.
+void addHobbedOptions(CLI::App& command, HobbedOption& option);
+
 // Declares the BELT argument of a command about one belt type.
 void addBeltArgument(CLI::App& command, std::string& belt);
 

@@ -2,7 +2,6 @@
 
 #include "calc/geometry/files/outline_dxf.h"
 #include "calc/geometry/files/outline_svg.h"
-#include "calc/geometry/hob/hobbed_outline.h"
 #include "calc/number_text.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
@@ -22,8 +21,7 @@ Action declareOutline(CLI::App& command)
         std::string teeth;
         std::string format = "svg";
         bool approximate = false;
-        bool hobbed = false;
-        std::optional<std::string> designTeeth;
+        HobbedOption hobbed;
         UnitsOption units;
     };
     auto given = std::make_shared<Arguments>();
@@ -41,13 +39,7 @@ Action declareOutline(CLI::App& command)
         "Draw HTD3M to HTD14M approximately: a bottom arc of the root radius, straight flanks tangent to it at 7°, "
         "whose top width differs from the table's by up to 0.1 mm from the type's smallest hob segment up (standard "
         "error says by how much)");
-    command.add_flag("--hobbed", given->hobbed,
-        "Draw the grooves as the hob of the tooth count's segment cuts them (see 'quillon-cli hob'); standard error "
-        "says which hob and how far its grooves stray from the table's");
-    command
-        .add_option("--design-teeth", given->designTeeth,
-            "With --hobbed: the hob designed for Z teeth rather than for the segment's first tooth count")
-        ->option_text("Z");
+    addHobbedOptions(command, given->hobbed);
     addUnitsOption(command, given->units, "Lengths in mm (the default) or in (inches, unrounded)");
     command.footer(
         "The outline is the closed outer contour of the whole pulley, its axis at (0, 0) and a groove centred on +y, "
@@ -59,20 +51,7 @@ Action declareOutline(CLI::App& command)
         const std::string_view beltType = knownBeltType(given->belt);
         const double teeth = drawnTeeth(given->teeth);
         const Units units = given->units.units();
-        if (given->designTeeth && !given->hobbed)
-            throw InputError("--design-teeth goes with --hobbed");
-        const std::optional<double> designTeeth
-            = given->designTeeth ? std::optional(readDecimal(*given->designTeeth, "--design-teeth")) : std::nullopt;
-        PulleyOutline outline;
-        if (!given->hobbed) {
-            outline = drawnOutline(beltType, teeth, given->approximate);
-        } else {
-            try {
-                outline = hobbedOutline(beltType, teeth, designTeeth, given->approximate);
-            } catch (const OutlineRefused& refused) {
-                throw InputError(hobRefusedMessage(refused));
-            }
-        }
+        const PulleyOutline outline = drawnOutline(beltType, teeth, given->approximate, given->hobbed);
         auto file = std::make_shared<const std::string>(
             given->format == "dxf" ? outlineDxf(outline, units) : outlineSvg(outline, units));
         // An approximate or hobbed groove is said to be one, with the width

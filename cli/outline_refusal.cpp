@@ -1,6 +1,7 @@
 #include "cli/outline_refusal.h"
 
 #include "calc/derived/inches.h"
+#include "calc/geometry/hob/hobbed_outline.h"
 #include "calc/number_text.h"
 #include "cli/inputs.h"
 
@@ -93,12 +94,22 @@ double drawnTeeth(const std::string& text)
     return teeth;
 }
 
-PulleyOutline drawnOutline(std::string_view beltType, double teeth, bool approximate)
+PulleyOutline drawnOutline(std::string_view beltType, double teeth, bool approximate, const HobbedOption& hobbed)
 {
+    if (hobbed.designTeeth && !hobbed.hobbed)
+        throw InputError("--design-teeth goes with --hobbed");
     try {
-        return pulleyOutline(beltType, teeth, approximate);
+        if (!hobbed.hobbed)
+            return pulleyOutline(beltType, teeth, approximate);
     } catch (const OutlineRefused& refused) {
         throw InputError(outlineRefusedMessage(refused));
+    }
+    const std::optional<double> designTeeth
+        = hobbed.designTeeth ? std::optional(readDecimal(*hobbed.designTeeth, "--design-teeth")) : std::nullopt;
+    try {
+        return hobbedOutline(beltType, teeth, designTeeth, approximate);
+    } catch (const OutlineRefused& refused) {
+        throw InputError(hobRefusedMessage(refused));
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calc/geometry/outline.h"
+#include "cli/command_line.h"
 
 #include <string>
 
@@ -26,7 +27,9 @@ std::string outlineRefusedMessage(const OutlineRefused& refused);
 //   "&H14" -> 20   "２０" -> 20   "abc" -> throws ("TEETH \"abc\" reads as 0: …")
 double drawnTeeth(const std::string& text);
 
-// pulleyOutline, its refusal an InputError worded as outlineRefusedMessage.
-PulleyOutline drawnOutline(std::string_view beltType, double teeth, bool approximate);
+// The outline a command draws: pulleyOutline, or with --hobbed the outline
+// its hob cuts (hobbedOutline); a refusal is an InputError worded as
+// outlineRefusedMessage or hobRefusedMessage.
+PulleyOutline drawnOutline(std::string_view beltType, double teeth, bool approximate, const HobbedOption& hobbed = {});
 
 } // namespace quillon::cli
