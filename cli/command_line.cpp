@@ -83,6 +83,24 @@ void addUnitsOption(CLI::App& command, UnitsOption& units, const std::string& he
     command.add_option("--units", units.name, help)->check(CLI::IsMember({"mm", "in"}));
 }
 
+std::string outputPathOf(const CLI::App& command)
+{
+    const CLI::Option* output = command.get_option_no_throw("--output");
+    return output && output->count() > 0 ? output->as<std::string>() : std::string();
+}
+
+std::string extensionOf(std::string_view path)
+{
+    const std::size_t name = path.find_last_of('/') == std::string_view::npos ? 0 : path.find_last_of('/') + 1;
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string_view::npos || dot < name)
+        return {};
+    std::string extension(path.substr(dot + 1));
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension;
+}
+
 void addHobbedOptions(CLI::App& command, HobbedOption& option)
 {
     command.add_flag("--hobbed", option.hobbed,

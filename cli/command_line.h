@@ -67,6 +67,13 @@ struct HobbedOption {
     std::optional<std::string> designTeeth;
 };
 
+// The path given to --output (or -o) of a parsed command; empty without one.
+std::string outputPathOf(const CLI::App& command);
+
+// The extension of a path, lower case, without its full stop: "XL20.DXF" ->
+// "dxf", "a.b/c" -> "".
+std::string extensionOf(std::string_view path);
+
 // Declares --hobbed and --design-teeth Z.
 void addHobbedOptions(CLI::App& command, HobbedOption& option);
 

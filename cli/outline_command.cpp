@@ -19,7 +19,7 @@ Action declareOutline(CLI::App& command)
     struct Arguments {
         std::string belt;
         std::string teeth;
-        std::string format = "svg";
+        std::optional<std::string> format;
         bool approximate = false;
         HobbedOption hobbed;
         UnitsOption units;
@@ -32,8 +32,8 @@ Action declareOutline(CLI::App& command)
         ->required();
     command
         .add_option("--format", given->format,
-            "File format: svg (the default; one path, width and height in mm or in) or dxf (R2000, one closed "
-            "LWPOLYLINE on layer OUTLINE)")
+            "File format: svg (one path, width and height in mm or in) or dxf (R2000, one closed LWPOLYLINE on "
+            "layer OUTLINE); by default dxf for an --output ending in .dxf, else svg")
         ->check(CLI::IsMember({"svg", "dxf"}));
     command.add_flag("--approximate", given->approximate,
         "Draw HTD3M to HTD14M approximately: a bottom arc of the root radius, straight flanks tangent to it at 7°, "
@@ -47,13 +47,16 @@ Action declareOutline(CLI::App& command)
         "T2.5 to T20) are exactly as the table gives them. The inch series' numbers define the groove of a "
         "straight-sided drawing: a hobbed groove of a small H, XH or XXH pulley differs from it by up to a few tenths "
         "of a millimetre (under 0.1 mm from about 20 teeth). STPD and HTD20M cannot be drawn from their tables.");
-    return [given]() -> Writer {
+    const CLI::App* declared = &command;
+    return [given, declared]() -> Writer {
         const std::string_view beltType = knownBeltType(given->belt);
         const double teeth = drawnTeeth(given->teeth);
         const Units units = given->units.units();
+        const std::string format
+            = given->format.value_or(extensionOf(outputPathOf(*declared)) == "dxf" ? "dxf" : "svg");
         const PulleyOutline outline = drawnOutline(beltType, teeth, given->approximate, given->hobbed);
         auto file = std::make_shared<const std::string>(
-            given->format == "dxf" ? outlineDxf(outline, units) : outlineSvg(outline, units));
+            format == "dxf" ? outlineDxf(outline, units) : outlineSvg(outline, units));
         // An approximate or hobbed groove is said to be one, with the width
         // it has or the hob that cut it.
         const std::string note = outline.construction == GrooveConstruction::ArcBottom || outline.hobbed

@@ -99,6 +99,32 @@ TEST(Outline, WordsEachObstacleInEnglish)
     }
 }
 
+TEST(Outline, TheFormatFollowsTheOutputFilesExtensionUnlessGiven)
+{
+    // An xl20.dxf that held an SVG would be opened by a CAD program as a
+    // broken drawing.
+    const std::string folder = makeScratchFolder();
+    const std::string dxf = runCli({"outline", "XL", "20", "--format", "dxf"}).out;
+    const std::string svg = runCli({"outline", "XL", "20"}).out;
+    const struct {
+        const char* name;
+        std::vector<std::string> format;
+        const std::string& expected;
+    } cases[] = {
+        {"xl20.dxf", {}, dxf},
+        {"XL20.DXF", {}, dxf},
+        {"xl20.svg", {}, svg},
+        {"xl20.dxf.txt", {}, svg},
+        {"xl20.dxf", {"--format", "svg"}, svg},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments{"outline", "XL", "20", "-o", folder + "/" + c.name};
+        arguments.insert(arguments.end(), c.format.begin(), c.format.end());
+        ASSERT_EQ(runCli(arguments).status, 0) << c.name;
+        EXPECT_EQ(readFile(folder + "/" + c.name), c.expected) << c.name;
+    }
+}
+
 TEST(Outline, AnApproximateOutlineSaysSoOnStandardError)
 {
     const auto result = runCli({"outline", "HTD5M", "30", "--approximate", "--units", "in"});
