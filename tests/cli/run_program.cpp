@@ -129,9 +129,18 @@ ProgramResult runCli(const std::vector<std::string>& arguments, const std::strin
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
-    const bool started = CreateProcessW(
-        program.wstring().c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-    const DWORD startError = GetLastError();
+    bool started = false;
+    DWORD startError = 0;
+    // Wine's CreateProcessW fails now and then with ERROR_INTERNAL_ERROR
+    // when its server is busy (seen on a loaded two-core machine); a second
+    // try starts the program. Any other failure is reported at once.
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+            nullptr, &startup, &process);
+        startError = started ? 0 : GetLastError();
+        if (startError != ERROR_INTERNAL_ERROR)
+            break;
+    }
     CloseHandle(out);
     CloseHandle(err);
     // A program that did not start, or was not waited for, would look like
