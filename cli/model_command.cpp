@@ -6,6 +6,7 @@
 #include "calc/geometry/files/model_step.h"
 #include "calc/geometry/files/model_stl.h"
 #include "calc/geometry/files/outline_svg.h"
+#include "calc/number_text.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
 #include "cli/outline_refusal.h"
@@ -157,17 +158,18 @@ struct CheckedPulley {
 };
 
 // The outline and the solid, what either refuses an input error.
-CheckedPulley checkedPulley(const ModelArguments& given, Units units)
+CheckedPulley checkedPulley(const ModelArguments& given, Units units, double tolerance)
 {
     const std::string_view beltType = knownBeltType(given.belt);
     const double teeth = drawnTeeth(given.teeth);
-    const ModelOptions options = modelOptions(given, units);
+    ModelOptions options = modelOptions(given, units);
+    options.clearance = tolerance;
     CheckedPulley pulley;
     pulley.outline = drawnOutline(beltType, teeth, given.approximate);
     try {
         pulley.solid = pulleySolid(pulley.outline, options, units);
     } catch (const ModelRefused& refused) {
-        throw InputError(std::string(beltType) + " at " + given.teeth + " teeth: " + refused.what());
+        throw InputError(std::string(beltType) + " at " + wholeNumberText(teeth) + " teeth: " + refused.what());
     }
     return pulley;
 }
@@ -205,7 +207,8 @@ Action declareModel(CLI::App& command)
         ->check(CLI::IsMember({"3mf", "stl", "step"}));
     command
         .add_option("--tolerance", given->tolerance,
-            "Largest distance of a mesh's facets from the exact solid (default 0.01 mm, or 0.0004 in)")
+            "Largest distance of a mesh's facets from the exact solid (default 0.01 mm, or 0.0004 in); neighbouring "
+            "contours (teeth, flanges, hub, bore, keyway) must stand at least this far apart, in every format")
         ->option_text("C");
     command.add_flag("--approximate", given->approximate,
         "Draw HTD3M to HTD14M approximately, as 'quillon-cli outline --approximate' does");
@@ -226,7 +229,7 @@ Action declareModel(CLI::App& command)
         if (format != ModelFormat::Step && toStandardOutput && standardOutputIsTerminal())
             throw InputError("model: a 3MF or STL file is of no use on a terminal; give --output FILE or a pipe");
         const double tolerance = chordTolerance(*given, units);
-        const auto [outline, solid] = checkedPulley(*given, units);
+        const auto [outline, solid] = checkedPulley(*given, units, tolerance);
         std::string file;
         std::optional<std::size_t> triangles;
         if (format == ModelFormat::Step) {

@@ -92,12 +92,89 @@ struct Part {
     RadialExtent extent;
 };
 
-void checkOptions(const ModelOptions& options, RadialExtent teeth, Units units)
+// A diameter closer than the clearance (radially) to a neighbouring
+// circle's: refused, naming the diameters it may have on the sides allowed.
+struct Neighbour {
+    const char* name; // "the outside circle"
+    double diameter = 0;
+    bool above = true; // the given diameter may be larger than the neighbour's
+    bool below = true; // or smaller
+};
+void requireClear(const char* what, double diameter, const Neighbour& neighbour, double clearance, Units units)
+{
+    if (!(std::abs(diameter - neighbour.diameter) < 2 * clearance))
+        return;
+    const double larger = neighbour.diameter + 2 * clearance;
+    const double smaller = neighbour.diameter - 2 * clearance;
+    std::string allowed = neighbour.above ? "at least " + lengthWithUnit(larger, units) : std::string();
+    if (neighbour.below && smaller > 0)
+        allowed += (allowed.empty() ? "at most " : " or at most ") + lengthWithUnit(smaller, units);
+    refuse(std::string(what) + " of " + lengthWithUnit(diameter, units) + " is within the tolerance "
+        + lengthWithUnit(clearance, units) + " of " + neighbour.name + " (" + lengthWithUnit(neighbour.diameter, units)
+        + "), where a mesh's chords would cross: make it " + allowed);
+}
+
+void checkHub(const ModelOptions& options, RadialExtent teeth, double flangeDiameter, Units units)
+{
+    const Hub& hub = *options.hub;
+    const auto length = [units](double millimetres) { return lengthWithUnit(millimetres, units); };
+    // A hub that meets the teeth between their root and their tips would end
+    // in a ragged face; against a flange it ends on the flange.
+    if (!options.flanges) {
+        const double radius = hub.diameter / 2;
+        if (!(radius < teeth.smallest || radius > teeth.largest))
+            refuse("a hub of diameter " + length(hub.diameter) + " meets the teeth between their root and outside "
+                + "diameters (" + length(2 * teeth.smallest) + " and " + length(2 * teeth.largest)
+                + "): give it a diameter outside that range, or flanges");
+        requireClear(
+            "a hub", hub.diameter, {"the outside circle", 2 * teeth.largest, true, false}, options.clearance, units);
+        requireClear(
+            "a hub", hub.diameter, {"the root circle", 2 * teeth.smallest, false, true}, options.clearance, units);
+    } else if (hub.diameter != flangeDiameter) {
+        // As wide as the flanges, the hub and the flange are one part.
+        requireClear("a hub", hub.diameter, {"the flanges", flangeDiameter}, options.clearance, units);
+    }
+    if (options.bore) {
+        if (!(hub.diameter > *options.bore))
+            refuse("a hub of diameter " + length(hub.diameter) + " is no wider than the bore of "
+                + length(*options.bore) + ": it leaves no wall");
+        requireClear("a hub", hub.diameter, {"the bore", *options.bore, true, false}, options.clearance, units);
+    }
+}
+
+void checkKeyway(const ModelOptions& options, RadialExtent teeth, Units units)
+{
+    const auto length = [units](double millimetres) { return lengthWithUnit(millimetres, units); };
+    const double bore = *options.bore;
+    const Keyway& keyway = *options.keyway;
+    if (!(keyway.width < bore))
+        refuse("a keyway of width " + length(keyway.width) + " must be narrower than the bore of " + length(bore));
+    // The floor's corners are the keyway's farthest points from the axis.
+    const double corner = portableHypot(keyway.width / 2, bore / 2 + keyway.depth);
+    const bool hubNarrower = options.hub && options.hub->diameter / 2 < teeth.smallest;
+    const double wall = hubNarrower ? options.hub->diameter / 2 : teeth.smallest;
+    const std::string through = hubNarrower ? "hub's surface" : "root circle";
+    if (!(corner < wall))
+        refuse("the keyway's floor reaches " + length(2 * corner) + " across its corners, through the " + through + " ("
+            + length(2 * wall) + "): make it shallower or narrower");
+    if (!(corner <= wall - options.clearance))
+        refuse("the keyway's floor reaches " + length(2 * corner) + " across its corners, within the tolerance "
+            + length(options.clearance) + " of the " + through + " (" + length(2 * wall)
+            + "), where a mesh's chords would cross: make it shallower or narrower");
+}
+
+void checkOptions(const ModelOptions& options, const PulleyOutline& outline, RadialExtent teeth, Units units)
 {
     requirePositive(options.width, "the width", units);
+    double flangeDiameter = 0;
     if (options.flanges) {
         requirePositive(options.flanges->height, "the flanges' height", units);
         requirePositive(options.flanges->thickness, "the flanges' thickness", units);
+        if (options.flanges->height < options.clearance)
+            refuse("flanges of height " + lengthWithUnit(options.flanges->height, units)
+                + " stand less than the tolerance " + lengthWithUnit(options.clearance, units)
+                + " above the outside circle, where a mesh's chords would cross: make them at least that high");
+        flangeDiameter = outline.diameters.outside + 2 * options.flanges->height;
     }
     if (options.hub) {
         requirePositive(options.hub->diameter, "the hub's diameter", units);
@@ -109,39 +186,19 @@ void checkOptions(const ModelOptions& options, RadialExtent teeth, Units units)
         if (!options.bore)
             refuse("a keyway is cut into the bore: give a bore too");
     }
-    const auto length = [units](double millimetres) { return lengthWithUnit(millimetres, units); };
-    // A hub that meets the teeth between their root and their tips would end
-    // in a ragged face; against a flange it ends on the flange.
-    if (options.hub && !options.flanges) {
-        const double radius = options.hub->diameter / 2;
-        if (!(radius < teeth.smallest || radius > teeth.largest))
-            refuse("a hub of diameter " + length(options.hub->diameter)
-                + " meets the teeth between their root and outside diameters (" + length(2 * teeth.smallest) + " and "
-                + length(2 * teeth.largest) + "): give it a diameter outside that range, or flanges");
-    }
+    if (options.bore)
+        requirePositive(*options.bore, "the bore", units);
+    if (options.hub)
+        checkHub(options, teeth, flangeDiameter, units);
     if (!options.bore)
         return;
     const double bore = *options.bore;
-    requirePositive(bore, "the bore", units);
-    if (options.hub && !(options.hub->diameter > bore))
-        refuse("a hub of diameter " + length(options.hub->diameter) + " is no wider than the bore of " + length(bore)
-            + ": it leaves no wall");
     if (!(bore < 2 * teeth.smallest))
-        refuse("a bore of " + length(bore) + " leaves no wall: it must be narrower than the root circle ("
-            + length(2 * teeth.smallest) + ")");
-    if (!options.keyway)
-        return;
-    const Keyway& keyway = *options.keyway;
-    if (!(keyway.width < bore))
-        refuse("a keyway of width " + length(keyway.width) + " must be narrower than the bore of " + length(bore));
-    // The floor's corners are the keyway's farthest points from the axis.
-    const double corner = portableHypot(keyway.width / 2, bore / 2 + keyway.depth);
-    const bool hubNarrower = options.hub && options.hub->diameter / 2 < teeth.smallest;
-    const double wall = hubNarrower ? options.hub->diameter / 2 : teeth.smallest;
-    if (!(corner < wall))
-        refuse("the keyway's floor reaches " + length(2 * corner) + " across its corners, through the "
-            + (hubNarrower ? std::string("hub's surface (") : std::string("root circle (")) + length(2 * wall)
-            + "): make it shallower or narrower");
+        refuse("a bore of " + lengthWithUnit(bore, units) + " leaves no wall: it must be narrower than the root "
+            + "circle (" + lengthWithUnit(2 * teeth.smallest, units) + ")");
+    requireClear("a bore", bore, {"the root circle", 2 * teeth.smallest, false, true}, options.clearance, units);
+    if (options.keyway)
+        checkKeyway(options, teeth, units);
 }
 
 // The parts from the bottom up, those of one diameter that meet made one.
@@ -216,7 +273,7 @@ RadialExtent radialExtent(const Loop& loop)
 PulleySolid pulleySolid(const PulleyOutline& outline, const ModelOptions& options, Units units)
 {
     const RadialExtent teeth = radialExtent(outline.pieces);
-    checkOptions(options, teeth, units);
+    checkOptions(options, outline, teeth, units);
     const std::vector<Part> parts = stackedParts(outline, options, teeth);
 
     PulleySolid solid;

@@ -33,6 +33,11 @@ struct ModelOptions {
     std::optional<Hub> hub{};
     std::optional<double> bore{}; // its diameter
     std::optional<Keyway> keyway{};
+    // The least radial gap between neighbouring contours: a mesh's chords
+    // sag up to its chord tolerance inside their arcs, so contours closer
+    // than that would cross once divided. The mesh's tolerance, and the
+    // same for STEP, so that every format takes the same inputs.
+    double clearance = 0;
 };
 
 // The options do not make a solid; what() says why.
@@ -100,7 +105,10 @@ struct PulleySolid {
 // number, a bore not narrower than the root circle and the hub, a keyway
 // without a bore, as wide as the bore or whose floor's corners reach the
 // root circle or the hub's surface, and a hub that meets the teeth directly
-// with a diameter between the contour's smallest and largest.
+// with a diameter between the contour's smallest and largest; and for
+// neighbouring contours (hub and teeth, hub and flange, hub and bore, bore
+// and root, keyway and root or hub, flange and teeth) closer than the
+// clearance.
 //   XL 20, width 10 -> levels {0, 10}, one wall of 160 pieces, 2 end faces,
 //                      volume the outline's area × 10
 //   XL 20, width 10, bore 6 -> 2 walls (the hole's clockwise), 2 end faces of 2 bounds each

@@ -141,6 +141,8 @@ TEST(PulleySolid, HubAsWideAsTheFlangesIsOnePart)
     EXPECT_EQ(solid.levels, (std::vector<double>{0, 6, 12, 13}));
 }
 
+void expectClosedManifold(const PulleyMesh& mesh, const char* name);
+
 struct Refusal {
     const char* name;
     ModelOptions options;
@@ -164,6 +166,20 @@ TEST(PulleySolid, RefusesWhatMakesNoSolid)
         {"KeywayThroughTheHub", {.width = 5, .hub = Hub{14, 5}, .bore = 8, .keyway = Keyway{3, 3}},
             "through the hub's surface"},
         {"HubMeetsTheTeeth", {.width = 5, .hub = Hub{30, 5}}, "meets the teeth"},
+        // Contours closer than the chord tolerance, whose chords would cross.
+        {"HubWithinTheToleranceOfTheTips", {.width = 5, .hub = Hub{31.84, 5}, .clearance = 0.01},
+            "within the tolerance 0.01 mm of the outside circle"},
+        {"HubWithinTheToleranceOfTheRoot", {.width = 5, .hub = Hub{28.525, 5}, .clearance = 0.01},
+            "of the root circle (28.532 mm), where a mesh's chords would cross: make it at most 28.512 mm"},
+        {"HubWithinTheToleranceOfTheFlanges",
+            {.width = 5, .flanges = Flanges{1, 1}, .hub = Hub{33.82, 5}, .clearance = 0.01}, "of the flanges"},
+        {"HubWithinTheToleranceOfTheBore", {.width = 5, .hub = Hub{10, 5}, .bore = 9.99, .clearance = 0.01},
+            "of the bore"},
+        {"BoreWithinTheToleranceOfTheRoot", {.width = 5, .bore = 28.522, .clearance = 0.01}, "of the root circle"},
+        {"FlangesLowerThanTheTolerance", {.width = 5, .flanges = Flanges{0.3, 1}, .clearance = 0.5},
+            "less than the tolerance 0.5 mm"},
+        {"KeywayWithinTheToleranceOfTheRoot", {.width = 5, .bore = 5, .keyway = Keyway{0.6, 11.762}, .clearance = 0.01},
+            "within the tolerance 0.01 mm of the root circle"},
     };
     const PulleyOutline outline = pulleyOutline("XL", 20);
     for (const Refusal& refusal : refusals) {
@@ -175,8 +191,14 @@ TEST(PulleySolid, RefusesWhatMakesNoSolid)
                 << refusal.name << ": " << refused.what();
         }
     }
-    // Just inside the limits: a keyway whose corners stay below the root.
+    // Just inside the limits: a keyway whose corners stay below the root,
+    // and contours the tolerance apart, whose meshes close.
     EXPECT_NO_THROW(pulleySolid(outline, {.width = 5, .bore = 20, .keyway = Keyway{6, 3.9}}, Units::Millimetres));
+    for (const ModelOptions& clear : {ModelOptions{.width = 5, .hub = Hub{31.853, 5}, .clearance = 0.01},
+             ModelOptions{.width = 5, .bore = 28.511, .clearance = 0.01},
+             ModelOptions{.width = 5, .flanges = Flanges{0.0101, 1}, .clearance = 0.01},
+             ModelOptions{.width = 5, .bore = 5, .keyway = Keyway{0.6, 11.75}, .clearance = 0.01}})
+        expectClosedManifold(pulleyMesh(pulleySolid(outline, clear, Units::Millimetres), 0.01), "clear");
 }
 
 TEST(ChordCount, DividesEachArcIntoTheFewestChordsWithinTheTolerance)
