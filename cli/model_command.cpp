@@ -15,6 +15,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -114,13 +115,21 @@ ModelOptions modelOptions(const ModelArguments& given, Units units)
     return options;
 }
 
-// At least nine significant digits, no exponent.
+// At least nine significant digits, no exponent. A volume of the model's
+// lengths has at most 19 digits before the point and a few hundred after,
+// which the buffer holds; beyond it the shortest text is written instead.
 std::string volumeText(double volume)
 {
-    const int decimals = std::max(0, 8 - static_cast<int>(std::floor(std::log10(volume))));
-    std::array<char, 64> buffer{};
+    std::array<char, 512> buffer{};
+    if (volume > 0 && std::isfinite(volume)) {
+        const int decimals = std::clamp(8 - static_cast<int>(std::floor(std::log10(volume))), 0, 400);
+        const auto [end, error]
+            = doubleToChars(buffer.data(), buffer.data() + buffer.size(), volume, std::chars_format::fixed, decimals);
+        if (error == std::errc())
+            return std::string(buffer.data(), end);
+    }
     const auto [end, error]
-        = doubleToChars(buffer.data(), buffer.data() + buffer.size(), volume, std::chars_format::fixed, decimals);
+        = doubleToChars(buffer.data(), buffer.data() + buffer.size(), volume, std::chars_format::general);
     return std::string(buffer.data(), end);
 }
 
@@ -145,10 +154,11 @@ double chordTolerance(const ModelArguments& given, Units units)
     const double tolerance = given.tolerance
         ? lengthOf(*given.tolerance, "--tolerance", units)
         : (units == Units::Inches ? kDefaultToleranceIn * 25.4 : kDefaultToleranceMm);
-    static_assert(kFinestChordTolerance == 1e-4, "the message below names it");
-    if (!(tolerance >= kFinestChordTolerance))
-        throw InputError("--tolerance: give a positive tolerance of at least 0.1 µm (0.0001 mm), finer than which a "
-                         "file's single-precision coordinates cannot follow");
+    if (!(tolerance >= kFinestChordTolerance && tolerance <= kLongestModelLength))
+        throw InputError("--tolerance: give a tolerance from "
+            + (units == Units::Inches ? std::string("0.000003937 in") : std::string("0.0001 mm")) + " (0.1 µm), finer "
+            + "than which a file's single-precision coordinates cannot follow, to "
+            + lengthWithUnit(kLongestModelLength, units));
     return tolerance;
 }
 
@@ -187,7 +197,10 @@ Action declareModel(CLI::App& command)
     auto given = std::make_shared<ModelArguments>();
     addBeltArgument(command, given->belt);
     command.add_option("TEETH", given->teeth, "Tooth count, a whole number from 3")->required();
-    command.add_option("--width", given->width, "Width of the toothed part")->required()->option_text("W");
+    command
+        .add_option("--width", given->width, "Width of the toothed part; every length from 0.001 mm to 10⁶ mm (1 km)")
+        ->required()
+        ->option_text("W");
     command
         .add_option("--flanges", given->flanges,
             "A flange on either side of the teeth, HEIGHT above the outside circle and THICKNESS thick (as thick as "

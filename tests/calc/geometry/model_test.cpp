@@ -166,6 +166,11 @@ TEST(PulleySolid, RefusesWhatMakesNoSolid)
         {"KeywayThroughTheHub", {.width = 5, .hub = Hub{14, 5}, .bore = 8, .keyway = Keyway{3, 3}},
             "through the hub's surface"},
         {"HubMeetsTheTeeth", {.width = 5, .hub = Hub{30, 5}}, "meets the teeth"},
+        // Lengths outside the model's range, named as given; a length given
+        // shown with its own digits, not rounded onto its limit.
+        {"HugeWidth", {.width = 1e300}, "the width of 1e+300 mm is outside the lengths"},
+        {"TinyWidth", {.width = 5, .hub = Hub{20, 1e-300}}, "the hub's length of 1e-300 mm is outside"},
+        {"BoreAsGiven", {.width = 5, .bore = 28.5325}, "a bore of 28.5325 mm leaves no wall"},
         // Contours closer than the chord tolerance, whose chords would cross.
         {"HubWithinTheToleranceOfTheTips", {.width = 5, .hub = Hub{31.84, 5}, .clearance = 0.01},
             "within the tolerance 0.01 mm of the outside circle"},
@@ -199,6 +204,17 @@ TEST(PulleySolid, RefusesWhatMakesNoSolid)
              ModelOptions{.width = 5, .flanges = Flanges{0.0101, 1}, .clearance = 0.01},
              ModelOptions{.width = 5, .bore = 5, .keyway = Keyway{0.6, 11.75}, .clearance = 0.01}})
         expectClosedManifold(pulleyMesh(pulleySolid(outline, clear, Units::Millimetres), 0.01), "clear");
+    // In inches the limit takes the digits that tell it from the bore.
+    try {
+        pulleySolid(outline, {.width = 5, .bore = 1.1233 * 25.4, .clearance = 0.0004 * 25.4}, Units::Inches);
+        ADD_FAILURE() << "a bore within the tolerance of the root was not refused";
+    } catch (const ModelRefused& refused) {
+        EXPECT_NE(std::string(refused.what())
+                      .find("a bore of 1.1233 in is within the tolerance 0.0004 in of the root "
+                            "circle (1.12332 in)"),
+            std::string::npos)
+            << refused.what();
+    }
 }
 
 TEST(ChordCount, DividesEachArcIntoTheFewestChordsWithinTheTolerance)
@@ -207,6 +223,9 @@ TEST(ChordCount, DividesEachArcIntoTheFewestChordsWithinTheTolerance)
     EXPECT_EQ(chordCount(0.5, std::numbers::pi / 2, 0.01), 4);
     EXPECT_EQ(chordCount(10, std::numbers::pi, 100), 2);
     EXPECT_EQ(chordCount(10, -std::numbers::pi / 2, 0.01), 18);
+    // A tolerance so small beside the radius that 1 − tolerance / radius is 1.
+    EXPECT_EQ(chordCount(5e5, 1, 1e-4), 25001);
+    EXPECT_THROW(chordCount(1e6, 2 * std::numbers::pi, 1e-10), std::invalid_argument);
     for (double tolerance : {0.1, 0.01, 0.001, 0.0001}) {
         const int n = chordCount(5, 1, tolerance);
         EXPECT_LE(5 * (1 - std::cos(0.5 / n)), tolerance);
