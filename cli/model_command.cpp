@@ -238,8 +238,11 @@ Action declareModel(CLI::App& command)
         const Units units = given->units.units();
         const std::string outputPath = outputPathOf(*declared);
         const ModelFormat format = chosenFormat(given->format, outputPath);
+        // The output as it is written: /dev/stdout or /dev/fd/N on a terminal
+        // is one too.
         const bool toStandardOutput = outputPath.empty() || outputPath == "-";
-        if (format != ModelFormat::Step && toStandardOutput && standardOutputIsTerminal())
+        const bool toTerminal = toStandardOutput ? standardOutputIsTerminal() : outputPathIsTerminal(outputPath);
+        if (format != ModelFormat::Step && toTerminal)
             throw InputError("model: a 3MF or STL file is of no use on a terminal; give --output FILE or a pipe");
         const double tolerance = chordTolerance(*given, units);
         const auto [outline, solid] = checkedPulley(*given, units, tolerance);
