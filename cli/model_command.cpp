@@ -251,7 +251,7 @@ Action declareModel(CLI::App& command)
         if (format == ModelFormat::Step) {
             file = modelStep(solid, units);
         } else {
-            const PulleyMesh mesh = pulleyMesh(solid, tolerance);
+            const PulleyMesh mesh = pulleyMesh(solid, tolerance, units);
             triangles = mesh.triangles.size();
             file = format == ModelFormat::Stl ? modelStl(solid, mesh, units)
                                               : zipPackage(model3mfParts(solid, mesh, units));

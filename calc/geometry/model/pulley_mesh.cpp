@@ -1,5 +1,6 @@
 #include "calc/geometry/model/pulley_mesh.h"
 
+#include "calc/geometry/files/drawing_number.h"
 #include "calc/geometry/model/planar_triangulation.h"
 #include "calc/geometry/portable_math.h"
 
@@ -65,7 +66,7 @@ int chordCount(double radius, double sweep, double tolerance)
     return chords;
 }
 
-PulleyMesh pulleyMesh(const PulleySolid& solid, double tolerance)
+PulleyMesh pulleyMesh(const PulleySolid& solid, double tolerance, Units units)
 {
     PulleyMesh mesh;
     // Each wall's points once, and each of its rings' vertices: the first
@@ -101,7 +102,14 @@ PulleyMesh pulleyMesh(const PulleySolid& solid, double tolerance)
         std::vector<PlanarRing> rings;
         for (const EndFace::Bound& bound : face.bounds) {
             const auto w = static_cast<std::size_t>(bound.ring.wall);
-            PlanarRing ring{points[w], {}};
+            // As the file stores the points: on a large pulley the floats
+            // are coarse enough to turn a thin triangle of the exact points
+            // over, or to flatten it, where the file's own points cannot.
+            PlanarRing ring{{}, {}};
+            ring.points.reserve(points[w].size());
+            for (const Point& p : points[w])
+                ring.points.push_back(
+                    {static_cast<float>(drawingLength(p.x, units)), static_cast<float>(drawingLength(p.y, units))});
             const std::uint32_t first = firstVertex[w][bound.ring.top ? 1 : 0];
             for (std::uint32_t i = 0; i < ring.points.size(); ++i)
                 ring.vertices.push_back(first + i);

@@ -320,6 +320,33 @@ TEST(PulleyMesh, EveryVertexLiesOnTheSolidsContours)
     }
 }
 
+// Far from the axis the floats a file stores are coarse enough to turn a
+// thin end-face triangle over or flatten it: in the file's floats each must
+// face as its face does (XL 2000 with flanges had 4 flipped on either end).
+TEST(PulleyMesh, EndFaceTrianglesFaceTheirWayInTheFilesFloats)
+{
+    const PulleySolid solid
+        = pulleySolid(pulleyOutline("XL", 2000), {.width = 10, .flanges = Flanges{1.5, 1.5}}, Units::Millimetres);
+    // The levels 0, 1.5, 11.5 and 13: the bottom faces down, the bottom
+    // flange's top up, the top flange's bottom down, the top up.
+    const std::map<double, bool> facesUp = {{0, false}, {1.5, true}, {11.5, false}, {13, true}};
+    for (Units units : {Units::Millimetres, Units::Inches}) {
+        const PulleyMesh mesh = pulleyMesh(solid, 0.01, units);
+        int faults = 0;
+        for (const MeshTriangle& t : mesh.triangles) {
+            const double z = mesh.vertices[t[0]].z;
+            if (z != mesh.vertices[t[1]].z || z != mesh.vertices[t[2]].z)
+                continue;
+            const FloatVertex a = fileVertex(mesh.vertices[t[0]], units);
+            const FloatVertex b = fileVertex(mesh.vertices[t[1]], units);
+            const FloatVertex c = fileVertex(mesh.vertices[t[2]], units);
+            const double turn = (double(b.x) - a.x) * (double(c.y) - a.y) - (double(b.y) - a.y) * (double(c.x) - a.x);
+            faults += turn == 0 || (turn > 0) != facesUp.at(z) ? 1 : 0;
+        }
+        EXPECT_EQ(faults, 0) << (units == Units::Inches ? "in" : "mm");
+    }
+}
+
 // A contour of many short lines, as a hobbed groove is drawn: a wave of
 // `teeth` crests about a circle, `pointsPerTooth` lines a tooth.
 PulleyOutline wavyOutline(int teeth, int pointsPerTooth)
