@@ -59,15 +59,23 @@ std::optional<ModelFormat> formatNamed(std::string name)
 
 ModelFormat chosenFormat(const std::optional<std::string>& format, const std::string& outputPath)
 {
-    if (format)
-        return *formatNamed(*format);
     const std::size_t dot = outputPath.find_last_of('.');
     const std::size_t slash = outputPath.find_last_of("/\\");
     const bool named = !outputPath.empty() && outputPath != "-";
-    if (named && dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
-        if (const auto fromName = formatNamed(outputPath.substr(dot + 1)))
-            return *fromName;
+    const std::optional<ModelFormat> fromName
+        = named && dot != std::string::npos && (slash == std::string::npos || dot > slash)
+        ? formatNamed(outputPath.substr(dot + 1))
+        : std::nullopt;
+    if (format) {
+        // A file named for one format and written in another would be
+        // opened by the wrong reader.
+        if (fromName && *fromName != *formatNamed(*format))
+            throw InputError("model: " + outputPath + " is named for another format than --format " + *format
+                + "; give it the extension of the format, or leave --format out");
+        return *formatNamed(*format);
     }
+    if (fromName)
+        return *fromName;
     if (!named)
         throw InputError("model: give --format 3mf|stl|step, or --output FILE ending in .3mf, .stl, .step or .stp");
     throw InputError("model: " + outputPath
@@ -81,16 +89,18 @@ double lengthOf(std::string_view text, const char* what, Units units)
     return units == Units::Inches ? value * 25.4 : value;
 }
 
-// "A,B" as two lengths; "A" alone when the second may be left out.
+// "A,B" as two lengths; "A" alone when the second may be left out. `shape`
+// names them as --help does ("DIAMETER,LENGTH").
 std::pair<double, std::optional<double>> lengthPair(
-    const std::string& text, const char* what, Units units, bool secondRequired)
+    const std::string& text, const char* what, const char* shape, Units units, bool secondRequired)
 {
     const std::size_t comma = text.find(',');
-    if (comma == std::string::npos) {
-        if (secondRequired)
-            throw InputError(std::string(what) + ": give two lengths separated by a comma, such as 20,8");
+    const auto commas = std::count(text.begin(), text.end(), ',');
+    if ((commas == 0 && secondRequired) || commas > 1)
+        throw InputError(std::string(what) + ": give " + (secondRequired ? "two lengths, " : "one or two lengths, ")
+            + shape + ", such as " + (secondRequired ? "20,8" : "1.5 or 1.5,1") + ", not " + quotedArgument(text));
+    if (commas == 0)
         return {lengthOf(text, what, units), std::nullopt};
-    }
     return {lengthOf(std::string_view(text).substr(0, comma), what, units),
         lengthOf(std::string_view(text).substr(comma + 1), what, units)};
 }
@@ -99,17 +109,17 @@ ModelOptions modelOptions(const ModelArguments& given, Units units)
 {
     ModelOptions options{.width = lengthOf(given.width, "--width", units)};
     if (given.flanges) {
-        const auto [height, thickness] = lengthPair(*given.flanges, "--flanges", units, false);
+        const auto [height, thickness] = lengthPair(*given.flanges, "--flanges", "HEIGHT[,THICKNESS]", units, false);
         options.flanges = Flanges{height, thickness.value_or(height)};
     }
     if (given.hub) {
-        const auto [diameter, length] = lengthPair(*given.hub, "--hub", units, true);
+        const auto [diameter, length] = lengthPair(*given.hub, "--hub", "DIAMETER,LENGTH", units, true);
         options.hub = Hub{diameter, *length};
     }
     if (given.bore)
         options.bore = lengthOf(*given.bore, "--bore", units);
     if (given.keyway) {
-        const auto [width, depth] = lengthPair(*given.keyway, "--keyway", units, true);
+        const auto [width, depth] = lengthPair(*given.keyway, "--keyway", "WIDTH,DEPTH", units, true);
         options.keyway = Keyway{width, *depth};
     }
     return options;
