@@ -6,6 +6,7 @@
 #include "calc/geometry/files/model_step.h"
 #include "calc/geometry/files/model_stl.h"
 #include "calc/geometry/files/outline_svg.h"
+#include "calc/number_text.h"
 #include "cli/command_line.h"
 #include "cli/inputs.h"
 #include "cli/outline_refusal.h"
@@ -14,6 +15,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -57,15 +59,23 @@ std::optional<ModelFormat> formatNamed(std::string name)
 
 ModelFormat chosenFormat(const std::optional<std::string>& format, const std::string& outputPath)
 {
-    if (format)
-        return *formatNamed(*format);
     const std::size_t dot = outputPath.find_last_of('.');
     const std::size_t slash = outputPath.find_last_of("/\\");
     const bool named = !outputPath.empty() && outputPath != "-";
-    if (named && dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
-        if (const auto fromName = formatNamed(outputPath.substr(dot + 1)))
-            return *fromName;
+    const std::optional<ModelFormat> fromName
+        = named && dot != std::string::npos && (slash == std::string::npos || dot > slash)
+        ? formatNamed(outputPath.substr(dot + 1))
+        : std::nullopt;
+    if (format) {
+        // A file named for one format and written in another would be
+        // opened by the wrong reader.
+        if (fromName && *fromName != *formatNamed(*format))
+            throw InputError("model: " + outputPath + " is named for another format than --format " + *format
+                + "; give it the extension of the format, or leave --format out");
+        return *formatNamed(*format);
     }
+    if (fromName)
+        return *fromName;
     if (!named)
         throw InputError("model: give --format 3mf|stl|step, or --output FILE ending in .3mf, .stl, .step or .stp");
     throw InputError("model: " + outputPath
@@ -79,16 +89,18 @@ double lengthOf(std::string_view text, const char* what, Units units)
     return units == Units::Inches ? value * 25.4 : value;
 }
 
-// "A,B" as two lengths; "A" alone when the second may be left out.
+// "A,B" as two lengths; "A" alone when the second may be left out. `shape`
+// names them as --help does ("DIAMETER,LENGTH").
 std::pair<double, std::optional<double>> lengthPair(
-    const std::string& text, const char* what, Units units, bool secondRequired)
+    const std::string& text, const char* what, const char* shape, Units units, bool secondRequired)
 {
     const std::size_t comma = text.find(',');
-    if (comma == std::string::npos) {
-        if (secondRequired)
-            throw InputError(std::string(what) + ": give two lengths separated by a comma, such as 20,8");
+    const auto commas = std::count(text.begin(), text.end(), ',');
+    if ((commas == 0 && secondRequired) || commas > 1)
+        throw InputError(std::string(what) + ": give " + (secondRequired ? "two lengths, " : "one or two lengths, ")
+            + shape + ", such as " + (secondRequired ? "20,8" : "1.5 or 1.5,1") + ", not " + quotedArgument(text));
+    if (commas == 0)
         return {lengthOf(text, what, units), std::nullopt};
-    }
     return {lengthOf(std::string_view(text).substr(0, comma), what, units),
         lengthOf(std::string_view(text).substr(comma + 1), what, units)};
 }
@@ -97,29 +109,37 @@ ModelOptions modelOptions(const ModelArguments& given, Units units)
 {
     ModelOptions options{.width = lengthOf(given.width, "--width", units)};
     if (given.flanges) {
-        const auto [height, thickness] = lengthPair(*given.flanges, "--flanges", units, false);
+        const auto [height, thickness] = lengthPair(*given.flanges, "--flanges", "HEIGHT[,THICKNESS]", units, false);
         options.flanges = Flanges{height, thickness.value_or(height)};
     }
     if (given.hub) {
-        const auto [diameter, length] = lengthPair(*given.hub, "--hub", units, true);
+        const auto [diameter, length] = lengthPair(*given.hub, "--hub", "DIAMETER,LENGTH", units, true);
         options.hub = Hub{diameter, *length};
     }
     if (given.bore)
         options.bore = lengthOf(*given.bore, "--bore", units);
     if (given.keyway) {
-        const auto [width, depth] = lengthPair(*given.keyway, "--keyway", units, true);
+        const auto [width, depth] = lengthPair(*given.keyway, "--keyway", "WIDTH,DEPTH", units, true);
         options.keyway = Keyway{width, *depth};
     }
     return options;
 }
 
-// At least nine significant digits, no exponent.
+// At least nine significant digits, no exponent. A volume of the model's
+// lengths has at most 19 digits before the point and a few hundred after,
+// which the buffer holds; beyond it the shortest text is written instead.
 std::string volumeText(double volume)
 {
-    const int decimals = std::max(0, 8 - static_cast<int>(std::floor(std::log10(volume))));
-    std::array<char, 64> buffer{};
+    std::array<char, 512> buffer{};
+    if (volume > 0 && std::isfinite(volume)) {
+        const int decimals = std::clamp(8 - static_cast<int>(std::floor(std::log10(volume))), 0, 400);
+        const auto [end, error]
+            = doubleToChars(buffer.data(), buffer.data() + buffer.size(), volume, std::chars_format::fixed, decimals);
+        if (error == std::errc())
+            return std::string(buffer.data(), end);
+    }
     const auto [end, error]
-        = doubleToChars(buffer.data(), buffer.data() + buffer.size(), volume, std::chars_format::fixed, decimals);
+        = doubleToChars(buffer.data(), buffer.data() + buffer.size(), volume, std::chars_format::general);
     return std::string(buffer.data(), end);
 }
 
@@ -144,10 +164,11 @@ double chordTolerance(const ModelArguments& given, Units units)
     const double tolerance = given.tolerance
         ? lengthOf(*given.tolerance, "--tolerance", units)
         : (units == Units::Inches ? kDefaultToleranceIn * 25.4 : kDefaultToleranceMm);
-    static_assert(kFinestChordTolerance == 1e-4, "the message below names it");
-    if (!(tolerance >= kFinestChordTolerance))
-        throw InputError("--tolerance: give a positive tolerance of at least 0.1 µm (0.0001 mm), finer than which a "
-                         "file's single-precision coordinates cannot follow");
+    if (!(tolerance >= kFinestChordTolerance && tolerance <= kLongestModelLength))
+        throw InputError("--tolerance: give a tolerance from "
+            + (units == Units::Inches ? std::string("0.000003937 in") : std::string("0.0001 mm")) + " (0.1 µm), finer "
+            + "than which a file's single-precision coordinates cannot follow, to "
+            + lengthWithUnit(kLongestModelLength, units));
     return tolerance;
 }
 
@@ -157,17 +178,18 @@ struct CheckedPulley {
 };
 
 // The outline and the solid, what either refuses an input error.
-CheckedPulley checkedPulley(const ModelArguments& given, Units units)
+CheckedPulley checkedPulley(const ModelArguments& given, Units units, double tolerance)
 {
     const std::string_view beltType = knownBeltType(given.belt);
     const double teeth = drawnTeeth(given.teeth);
-    const ModelOptions options = modelOptions(given, units);
+    ModelOptions options = modelOptions(given, units);
+    options.clearance = tolerance;
     CheckedPulley pulley;
     pulley.outline = drawnOutline(beltType, teeth, given.approximate);
     try {
         pulley.solid = pulleySolid(pulley.outline, options, units);
     } catch (const ModelRefused& refused) {
-        throw InputError(std::string(beltType) + " at " + given.teeth + " teeth: " + refused.what());
+        throw InputError(std::string(beltType) + " at " + wholeNumberText(teeth) + " teeth: " + refused.what());
     }
     return pulley;
 }
@@ -185,7 +207,10 @@ Action declareModel(CLI::App& command)
     auto given = std::make_shared<ModelArguments>();
     addBeltArgument(command, given->belt);
     command.add_option("TEETH", given->teeth, "Tooth count, a whole number from 3")->required();
-    command.add_option("--width", given->width, "Width of the toothed part")->required()->option_text("W");
+    command
+        .add_option("--width", given->width, "Width of the toothed part; every length from 0.001 mm to 10⁶ mm (1 km)")
+        ->required()
+        ->option_text("W");
     command
         .add_option("--flanges", given->flanges,
             "A flange on either side of the teeth, HEIGHT above the outside circle and THICKNESS thick (as thick as "
@@ -205,7 +230,8 @@ Action declareModel(CLI::App& command)
         ->check(CLI::IsMember({"3mf", "stl", "step"}));
     command
         .add_option("--tolerance", given->tolerance,
-            "Largest distance of a mesh's facets from the exact solid (default 0.01 mm, or 0.0004 in)")
+            "Largest distance of a mesh's facets from the exact solid (default 0.01 mm, or 0.0004 in); neighbouring "
+            "contours (teeth, flanges, hub, bore, keyway) must stand at least this far apart, in every format")
         ->option_text("C");
     command.add_flag("--approximate", given->approximate,
         "Draw HTD3M to HTD14M approximately, as 'quillon-cli outline --approximate' does");
@@ -222,17 +248,20 @@ Action declareModel(CLI::App& command)
         const Units units = given->units.units();
         const std::string outputPath = outputPathOf(*declared);
         const ModelFormat format = chosenFormat(given->format, outputPath);
+        // The output as it is written: /dev/stdout or /dev/fd/N on a terminal
+        // is one too.
         const bool toStandardOutput = outputPath.empty() || outputPath == "-";
-        if (format != ModelFormat::Step && toStandardOutput && standardOutputIsTerminal())
+        const bool toTerminal = toStandardOutput ? standardOutputIsTerminal() : outputPathIsTerminal(outputPath);
+        if (format != ModelFormat::Step && toTerminal)
             throw InputError("model: a 3MF or STL file is of no use on a terminal; give --output FILE or a pipe");
         const double tolerance = chordTolerance(*given, units);
-        const auto [outline, solid] = checkedPulley(*given, units);
+        const auto [outline, solid] = checkedPulley(*given, units, tolerance);
         std::string file;
         std::optional<std::size_t> triangles;
         if (format == ModelFormat::Step) {
             file = modelStep(solid, units);
         } else {
-            const PulleyMesh mesh = pulleyMesh(solid, tolerance);
+            const PulleyMesh mesh = pulleyMesh(solid, tolerance, units);
             triangles = mesh.triangles.size();
             file = format == ModelFormat::Stl ? modelStl(solid, mesh, units)
                                               : zipPackage(model3mfParts(solid, mesh, units));

@@ -28,6 +28,12 @@ public:
 // binary file is of no use and, on Windows, would be taken for text.
 bool standardOutputIsTerminal();
 
+// Whether writing to an output path (UTF-8) would reach a terminal: a
+// terminal device named directly, or one of this program's descriptors
+// (/dev/stdout, /dev/fd/N) open on one; on Windows the console's names
+// (CON, CONOUT$) or standard output named as a descriptor.
+bool outputPathIsTerminal(const std::string& utf8Path);
+
 // Writes UTF-8 text to standard output or error. A Windows console gets it
 // as UTF-16 (WriteConsoleW), which shows every character whatever the
 // console's code page; anything else gets the bytes as they are. Text may

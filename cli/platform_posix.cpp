@@ -78,6 +78,24 @@ int namedDescriptor(const std::string& path)
 
 } // namespace
 
+bool outputPathIsTerminal(const std::string& utf8Path)
+{
+    const OutputTarget target = findOutputTarget(utf8Path);
+    if (target.kind == OutputTarget::Kind::Descriptor)
+        return isatty(target.descriptor) == 1;
+    struct stat status { };
+    // Only a character device is opened to ask: opening a FIFO would wait
+    // for a reader.
+    if (target.kind != OutputTarget::Kind::Other || stat(target.path.c_str(), &status) != 0 || !S_ISCHR(status.st_mode))
+        return false;
+    const int descriptor = open(target.path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool terminal = isatty(descriptor) == 1;
+    close(descriptor);
+    return terminal;
+}
+
 OutputTarget findOutputTarget(const std::string& utf8Path)
 {
     OutputTarget target{.path = utf8Path};

@@ -177,6 +177,20 @@ OutputTarget findOutputTarget(const std::string& utf8Path)
     return target;
 }
 
+bool outputPathIsTerminal(const std::string& utf8Path)
+{
+    // Windows opens the console for CON and CONOUT$ in any folder and with
+    // any extension (CON.stl too); no path names a descriptor here.
+    const std::size_t slash = utf8Path.find_last_of("/\\:");
+    std::string name = utf8Path.substr(slash == std::string::npos ? 0 : slash + 1);
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && (name.back() == ' '))
+        name.pop_back();
+    for (char& c : name)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    return name == "CON" || name == "CONOUT$";
+}
+
 std::FILE* openDescriptor(int descriptor)
 {
     // findOutputTarget names no descriptors here: Windows has no such paths.

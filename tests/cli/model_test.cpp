@@ -9,6 +9,17 @@
 
 #include <cstdint>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+#endif
+
 using namespace quillon::cli::test;
 
 namespace {
@@ -38,5 +49,39 @@ TEST(Model, BinaryFilesReachAPipeAndAFileUnchanged)
         }
     }
 }
+
+#ifndef _WIN32
+// A terminal reached through a path rather than as standard output: the
+// terminal's own name, and /dev/stdout while standard output is one.
+TEST(Model, BinaryFileIsNotWrittenOntoATerminalNamedByItsPath)
+{
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(grantpt(terminal), 0);
+    ASSERT_EQ(unlockpt(terminal), 0);
+    const std::string device = ptsname(terminal);
+    // Read whatever reaches the terminal, so that a file written onto it in
+    // error fails the test instead of filling the terminal and waiting.
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        std::array<char, 4096> buffer{};
+        while (!done)
+            if (read(terminal, buffer.data(), buffer.size()) <= 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    });
+    const std::vector<std::string> pulley = {"model", "XL", "20", "--width", "10", "--format", "stl", "-o"};
+    for (const auto& [output, stdoutPath] :
+        {std::pair{device, std::string()}, std::pair{std::string("/dev/stdout"), device}}) {
+        std::vector<std::string> arguments = pulley;
+        arguments.push_back(output);
+        const auto result = runCli(arguments, stdoutPath);
+        EXPECT_EQ(result.status, 2) << output;
+        EXPECT_NE(result.err.find("of no use on a terminal"), std::string::npos) << result.err;
+    }
+    done = true;
+    reader.join();
+    close(terminal);
+}
+#endif
 
 } // namespace

@@ -4,6 +4,9 @@
 #include "calc/geometry/portable_math.h"
 
 #include <cmath>
+#include <string>
+#include <string_view>
+#include <utility>
 
 namespace quillon {
 namespace {
@@ -42,14 +45,20 @@ std::string ref(int id)
 // The DATA section, entity by entity, each numbered as it is added.
 class StepData {
 public:
-    explicit StepData(Units units) : units_(units) { }
+    // The file begins with `head`, which the entities follow: the file is
+    // built in one string, never copied, as a large pulley's runs to GB.
+    StepData(Units units, std::string head) : units_(units), text_(std::move(head)) { }
 
     int add(const std::string& entity)
     {
         text_ += ref(++last_) + "=" + entity + ";\n";
         return last_;
     }
-    const std::string& text() const { return text_; }
+    std::string finished(std::string_view tail) &&
+    {
+        text_ += tail;
+        return std::move(text_);
+    }
 
     int point(double x, double y, double z)
     {
@@ -262,8 +271,11 @@ int representationContext(StepData& data, Units units)
 
 std::string modelStep(const PulleySolid& solid, Units units)
 {
-    StepData data(units);
     const std::string name = quoted(solid.name);
+    StepData data(units,
+        "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((" + name + "),'2;1');\nFILE_NAME(" + name + ",'" + kTimeStamp
+            + "',(''),(''),'Quillon','Quillon','');\nFILE_SCHEMA(('AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 "
+              "}'));\nENDSEC;\nDATA;\n");
     const int application = data.add("APPLICATION_CONTEXT('automotive design')");
     data.add(
         "APPLICATION_PROTOCOL_DEFINITION('international standard','automotive_design',2000," + ref(application) + ")");
@@ -286,11 +298,7 @@ std::string modelStep(const PulleySolid& solid, Units units)
         "ADVANCED_BREP_SHAPE_REPRESENTATION(" + name + ",(" + ref(brep) + "," + ref(frame) + ")," + ref(context) + ")");
     data.add("SHAPE_DEFINITION_REPRESENTATION(" + ref(shape) + "," + ref(representation) + ")");
 
-    return "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((" + name + "),'2;1');\nFILE_NAME(" + name + ",'" + kTimeStamp
-        + "',(''),(''),'Quillon','Quillon','');\nFILE_SCHEMA(('AUTOMOTIVE_DESIGN { 1 0 10303 214 1 1 1 1 "
-          "}'));\nENDSEC;\n"
-          "DATA;\n"
-        + data.text() + "ENDSEC;\nEND-ISO-10303-21;\n";
+    return std::move(data).finished("ENDSEC;\nEND-ISO-10303-21;\n");
 }
 
 } // namespace quillon

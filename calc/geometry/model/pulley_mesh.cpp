@@ -1,17 +1,22 @@
 #include "calc/geometry/model/pulley_mesh.h"
 
+#include "calc/geometry/files/drawing_number.h"
 #include "calc/geometry/model/planar_triangulation.h"
 #include "calc/geometry/portable_math.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 
 namespace quillon {
 namespace {
 
 // At most a third of a turn a chord, whatever the tolerance.
 constexpr double kWidestChordTurn = 2 * std::numbers::pi / 3;
+// More chords on one arc than this would not fit the 32-bit vertex indices
+// of a mesh file; the model's length range keeps every arc below it.
+constexpr double kMostChords = 1e8;
 
 double sagitta(double radius, double sweep, int chords)
 {
@@ -45,10 +50,15 @@ int chordCount(double radius, double sweep, double tolerance)
     const int fewest = static_cast<int>(std::ceil(turn / kWidestChordTurn));
     if (!(tolerance < radius))
         return fewest;
-    // A first guess from the C library's arccosine, then settled by the
-    // portable cosine, so that every machine divides alike.
-    const double widest = 2 * std::acos(1 - tolerance / radius);
-    int chords = std::max(fewest, static_cast<int>(std::ceil(turn / widest)));
+    // A first guess from the C library's arcsine, then settled by the
+    // portable cosine, so that every machine divides alike. r (1 − cos(θ/2))
+    // = 2r sin²(θ/4), which keeps θ above 0 for the smallest ratio, where
+    // 1 − tolerance / radius would round to 1.
+    const double widest = 4 * std::asin(std::sqrt(tolerance / (2 * radius)));
+    const double guess = std::ceil(turn / widest);
+    if (!(guess <= kMostChords))
+        throw std::invalid_argument("chordCount: more chords than a mesh holds");
+    int chords = std::max(fewest, static_cast<int>(guess));
     while (chords > fewest && sagitta(radius, turn, chords - 1) <= tolerance)
         --chords;
     while (sagitta(radius, turn, chords) > tolerance)
@@ -56,7 +66,7 @@ int chordCount(double radius, double sweep, double tolerance)
     return chords;
 }
 
-PulleyMesh pulleyMesh(const PulleySolid& solid, double tolerance)
+PulleyMesh pulleyMesh(const PulleySolid& solid, double tolerance, Units units)
 {
     PulleyMesh mesh;
     // Each wall's points once, and each of its rings' vertices: the first
@@ -92,7 +102,14 @@ PulleyMesh pulleyMesh(const PulleySolid& solid, double tolerance)
         std::vector<PlanarRing> rings;
         for (const EndFace::Bound& bound : face.bounds) {
             const auto w = static_cast<std::size_t>(bound.ring.wall);
-            PlanarRing ring{points[w], {}};
+            // As the file stores the points: on a large pulley the floats
+            // are coarse enough to turn a thin triangle of the exact points
+            // over, or to flatten it, where the file's own points cannot.
+            PlanarRing ring{{}, {}};
+            ring.points.reserve(points[w].size());
+            for (const Point& p : points[w])
+                ring.points.push_back(
+                    {static_cast<float>(drawingLength(p.x, units)), static_cast<float>(drawingLength(p.y, units))});
             const std::uint32_t first = firstVertex[w][bound.ring.top ? 1 : 0];
             for (std::uint32_t i = 0; i < ring.points.size(); ++i)
                 ring.vertices.push_back(first + i);

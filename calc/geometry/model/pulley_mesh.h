@@ -29,7 +29,9 @@ struct PulleyMesh {
 
 // The finest chord tolerance a mesh is made for: 0.1 µm, where a chord of a
 // small fillet is still a thousand times the spacing of the single-precision
-// floats a mesh file stores, so that no triangle collapses when written.
+// floats a mesh file stores near the axis of a small pulley. Far from the
+// axis the floats are coarser (0.06 mm at 1 km), which is why the end faces
+// are cut into triangles in the file's floats (pulleyMesh).
 inline constexpr double kFinestChordTolerance = 1e-4;
 
 // How many equal chords an arc of the radius turning by sweep needs so that
@@ -39,7 +41,10 @@ inline constexpr double kFinestChordTolerance = 1e-4;
 //   (10, π/2, 0.01) -> 18   (0.5, π/2, 0.01) -> 4   (10, π, 100) -> 2
 int chordCount(double radius, double sweep, double tolerance);
 
-// The mesh of a solid, every arc divided by chordCount; lengths in mm.
-PulleyMesh pulleyMesh(const PulleySolid& solid, double tolerance);
+// The mesh of a solid, every arc divided by chordCount; lengths in mm. The
+// end faces are cut into triangles in the coordinates a file of the units
+// stores (single-precision floats in mm or inches), so that each keeps its
+// turn and its area when written.
+PulleyMesh pulleyMesh(const PulleySolid& solid, double tolerance, Units units = Units::Millimetres);
 
 } // namespace quillon

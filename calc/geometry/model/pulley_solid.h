@@ -14,6 +14,12 @@
 
 namespace quillon {
 
+// The lengths a model is made for, every one of them (mm): from 1 µm to
+// 1 km (10⁶ mm), as far as the portable trigonometry's accuracy is stated;
+// beyond, volumes and chord counts leave the numbers they are held in.
+inline constexpr double kShortestModelLength = 1e-3;
+inline constexpr double kLongestModelLength = 1e6;
+
 // Every length in millimetres.
 struct Flanges {
     double height = 0;    // above the outside circle
@@ -33,6 +39,11 @@ struct ModelOptions {
     std::optional<Hub> hub{};
     std::optional<double> bore{}; // its diameter
     std::optional<Keyway> keyway{};
+    // The least radial gap between neighbouring contours: a mesh's chords
+    // sag up to its chord tolerance inside their arcs, so contours closer
+    // than that would cross once divided. The mesh's tolerance, and the
+    // same for STEP, so that every format takes the same inputs.
+    double clearance = 0;
 };
 
 // The options do not make a solid; what() says why.
@@ -97,10 +108,11 @@ struct PulleySolid {
 // bore / 2 + depth from the axis. Parts of one diameter that meet become one
 // (a hub as wide as the flanges). Lengths in mm; units name lengths in
 // messages only. Throws ModelRefused for a length that is not a positive
-// number, a bore not narrower than the root circle and the hub, a keyway
-// without a bore, as wide as the bore or whose floor's corners reach the
-// root circle or the hub's surface, and a hub that meets the teeth directly
-// with a diameter between the contour's smallest and largest.
+// number from kShortestModelLength to kLongestModelLength, a bore not narrower than the root circle and the hub, a
+// keyway without a bore, as wide as the bore or whose floor's corners reach the root circle or the hub's surface, and a
+// hub that meets the teeth directly with a diameter between the contour's smallest and largest; and for neighbouring
+// contours (hub and teeth, hub and flange, hub and bore, bore and root, keyway and root or hub, flange and teeth)
+// closer than the clearance.
 //   XL 20, width 10 -> levels {0, 10}, one wall of 160 pieces, 2 end faces,
 //                      volume the outline's area × 10
 //   XL 20, width 10, bore 6 -> 2 walls (the hole's clockwise), 2 end faces of 2 bounds each

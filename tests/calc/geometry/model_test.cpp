@@ -141,6 +141,8 @@ TEST(PulleySolid, HubAsWideAsTheFlangesIsOnePart)
     EXPECT_EQ(solid.levels, (std::vector<double>{0, 6, 12, 13}));
 }
 
+void expectClosedManifold(const PulleyMesh& mesh, const char* name);
+
 struct Refusal {
     const char* name;
     ModelOptions options;
@@ -164,6 +166,25 @@ TEST(PulleySolid, RefusesWhatMakesNoSolid)
         {"KeywayThroughTheHub", {.width = 5, .hub = Hub{14, 5}, .bore = 8, .keyway = Keyway{3, 3}},
             "through the hub's surface"},
         {"HubMeetsTheTeeth", {.width = 5, .hub = Hub{30, 5}}, "meets the teeth"},
+        // Lengths outside the model's range, named as given; a length given
+        // shown with its own digits, not rounded onto its limit.
+        {"HugeWidth", {.width = 1e300}, "the width of 1e+300 mm is outside the lengths"},
+        {"TinyWidth", {.width = 5, .hub = Hub{20, 1e-300}}, "the hub's length of 1e-300 mm is outside"},
+        {"BoreAsGiven", {.width = 5, .bore = 28.5325}, "a bore of 28.5325 mm leaves no wall"},
+        // Contours closer than the chord tolerance, whose chords would cross.
+        {"HubWithinTheToleranceOfTheTips", {.width = 5, .hub = Hub{31.84, 5}, .clearance = 0.01},
+            "within the tolerance 0.01 mm of the outside circle"},
+        {"HubWithinTheToleranceOfTheRoot", {.width = 5, .hub = Hub{28.525, 5}, .clearance = 0.01},
+            "of the root circle (28.532 mm), where a mesh's chords would cross: make it at most 28.512 mm"},
+        {"HubWithinTheToleranceOfTheFlanges",
+            {.width = 5, .flanges = Flanges{1, 1}, .hub = Hub{33.82, 5}, .clearance = 0.01}, "of the flanges"},
+        {"HubWithinTheToleranceOfTheBore", {.width = 5, .hub = Hub{10, 5}, .bore = 9.99, .clearance = 0.01},
+            "of the bore"},
+        {"BoreWithinTheToleranceOfTheRoot", {.width = 5, .bore = 28.522, .clearance = 0.01}, "of the root circle"},
+        {"FlangesLowerThanTheTolerance", {.width = 5, .flanges = Flanges{0.3, 1}, .clearance = 0.5},
+            "less than the tolerance 0.5 mm"},
+        {"KeywayWithinTheToleranceOfTheRoot", {.width = 5, .bore = 5, .keyway = Keyway{0.6, 11.762}, .clearance = 0.01},
+            "within the tolerance 0.01 mm of the root circle"},
     };
     const PulleyOutline outline = pulleyOutline("XL", 20);
     for (const Refusal& refusal : refusals) {
@@ -175,8 +196,25 @@ TEST(PulleySolid, RefusesWhatMakesNoSolid)
                 << refusal.name << ": " << refused.what();
         }
     }
-    // Just inside the limits: a keyway whose corners stay below the root.
+    // Just inside the limits: a keyway whose corners stay below the root,
+    // and contours the tolerance apart, whose meshes close.
     EXPECT_NO_THROW(pulleySolid(outline, {.width = 5, .bore = 20, .keyway = Keyway{6, 3.9}}, Units::Millimetres));
+    for (const ModelOptions& clear : {ModelOptions{.width = 5, .hub = Hub{31.853, 5}, .clearance = 0.01},
+             ModelOptions{.width = 5, .bore = 28.511, .clearance = 0.01},
+             ModelOptions{.width = 5, .flanges = Flanges{0.0101, 1}, .clearance = 0.01},
+             ModelOptions{.width = 5, .bore = 5, .keyway = Keyway{0.6, 11.75}, .clearance = 0.01}})
+        expectClosedManifold(pulleyMesh(pulleySolid(outline, clear, Units::Millimetres), 0.01), "clear");
+    // In inches the limit takes the digits that tell it from the bore.
+    try {
+        pulleySolid(outline, {.width = 5, .bore = 1.1233 * 25.4, .clearance = 0.0004 * 25.4}, Units::Inches);
+        ADD_FAILURE() << "a bore within the tolerance of the root was not refused";
+    } catch (const ModelRefused& refused) {
+        EXPECT_NE(std::string(refused.what())
+                      .find("a bore of 1.1233 in is within the tolerance 0.0004 in of the root "
+                            "circle (1.12332 in)"),
+            std::string::npos)
+            << refused.what();
+    }
 }
 
 TEST(ChordCount, DividesEachArcIntoTheFewestChordsWithinTheTolerance)
@@ -185,6 +223,9 @@ TEST(ChordCount, DividesEachArcIntoTheFewestChordsWithinTheTolerance)
     EXPECT_EQ(chordCount(0.5, std::numbers::pi / 2, 0.01), 4);
     EXPECT_EQ(chordCount(10, std::numbers::pi, 100), 2);
     EXPECT_EQ(chordCount(10, -std::numbers::pi / 2, 0.01), 18);
+    // A tolerance so small beside the radius that 1 − tolerance / radius is 1.
+    EXPECT_EQ(chordCount(5e5, 1, 1e-4), 25001);
+    EXPECT_THROW(chordCount(1e6, 2 * std::numbers::pi, 1e-10), std::invalid_argument);
     for (double tolerance : {0.1, 0.01, 0.001, 0.0001}) {
         const int n = chordCount(5, 1, tolerance);
         EXPECT_LE(5 * (1 - std::cos(0.5 / n)), tolerance);
@@ -276,6 +317,33 @@ TEST(PulleyMesh, EveryVertexLiesOnTheSolidsContours)
         }
         EXPECT_LT(nearest, 1e-9);
         EXPECT_TRUE(std::find(solid.levels.begin(), solid.levels.end(), v.z) != solid.levels.end());
+    }
+}
+
+// Far from the axis the floats a file stores are coarse enough to turn a
+// thin end-face triangle over or flatten it: in the file's floats each must
+// face as its face does (XL 2000 with flanges had 4 flipped on either end).
+TEST(PulleyMesh, EndFaceTrianglesFaceTheirWayInTheFilesFloats)
+{
+    const PulleySolid solid
+        = pulleySolid(pulleyOutline("XL", 2000), {.width = 10, .flanges = Flanges{1.5, 1.5}}, Units::Millimetres);
+    // The levels 0, 1.5, 11.5 and 13: the bottom faces down, the bottom
+    // flange's top up, the top flange's bottom down, the top up.
+    const std::map<double, bool> facesUp = {{0, false}, {1.5, true}, {11.5, false}, {13, true}};
+    for (Units units : {Units::Millimetres, Units::Inches}) {
+        const PulleyMesh mesh = pulleyMesh(solid, 0.01, units);
+        int faults = 0;
+        for (const MeshTriangle& t : mesh.triangles) {
+            const double z = mesh.vertices[t[0]].z;
+            if (z != mesh.vertices[t[1]].z || z != mesh.vertices[t[2]].z)
+                continue;
+            const FloatVertex a = fileVertex(mesh.vertices[t[0]], units);
+            const FloatVertex b = fileVertex(mesh.vertices[t[1]], units);
+            const FloatVertex c = fileVertex(mesh.vertices[t[2]], units);
+            const double turn = (double(b.x) - a.x) * (double(c.y) - a.y) - (double(b.y) - a.y) * (double(c.x) - a.x);
+            faults += turn == 0 || (turn > 0) != facesUp.at(z) ? 1 : 0;
+        }
+        EXPECT_EQ(faults, 0) << (units == Units::Inches ? "in" : "mm");
     }
 }
 
