@@ -40,6 +40,7 @@ struct ModelArguments {
     std::optional<std::string> format;
     std::optional<std::string> tolerance;
     bool approximate = false;
+    HobbedOption hobbed;
     UnitsOption units;
 };
 
@@ -153,6 +154,8 @@ std::string modelNote(
         + ", outside diameter " + lengthWithUnit(outline.diameters.outside, units) + ", root diameter "
         + lengthWithUnit(outline.diameters.root, units) + "; volume " + volumeText(volume) + " "
         + std::string(unitsName(units)) + "³ (exact)";
+    if (outline.hobbed)
+        note += "; " + hobbedNote(*outline.hobbed, units);
     if (triangles)
         note += "; " + std::to_string(*triangles) + " triangles";
     return note;
@@ -185,7 +188,7 @@ CheckedPulley checkedPulley(const ModelArguments& given, Units units, double tol
     ModelOptions options = modelOptions(given, units);
     options.clearance = tolerance;
     CheckedPulley pulley;
-    pulley.outline = drawnOutline(beltType, teeth, given.approximate);
+    pulley.outline = drawnOutline(beltType, teeth, given.approximate, given.hobbed);
     try {
         pulley.solid = pulleySolid(pulley.outline, options, units);
     } catch (const ModelRefused& refused) {
@@ -235,6 +238,7 @@ Action declareModel(CLI::App& command)
         ->option_text("C");
     command.add_flag("--approximate", given->approximate,
         "Draw HTD3M to HTD14M approximately, as 'quillon-cli outline --approximate' does");
+    addHobbedOptions(command, given->hobbed);
     addUnitsOption(command, given->units, "Every length, the tolerance included, in mm (the default) or in (inches)");
     command.footer(
         "The solid's axis is +z, its bottom at z = 0 and groove 0 centred on +y, as in 'quillon-cli outline'. From "

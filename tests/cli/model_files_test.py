@@ -31,6 +31,8 @@ PULLEYS = [
     ("htd5m-keyed", ["HTD5M", "30", "--approximate", "--width", "15", "--bore", "8", "--keyway", "3,1.4",
                      "--flanges", "1"]),
     ("mxl-inches", ["MXL", "40", "--units", "in", "--width", "0.25", "--flanges", "0.04", "--bore", "0.125"]),
+    # Grooves as a hob cuts them: hundreds of short flat facets a groove.
+    ("xl-hobbed", ["XL", "15", "--hobbed", "--width", "8", "--flanges", "1", "--bore", "5"]),
 ]
 
 

@@ -26,6 +26,8 @@ double gridStepsOfHalfView(const PulleyOutline& outline, Units units)
     return std::ceil((drawingLength(outline.diameters.outside, units) / 2 + margin) / gridStep(units));
 }
 
+} // namespace
+
 std::string hobbedNote(const HobbedBy& hob, Units units)
 {
     return "grooves as the hob designed for " + wholeNumberText(hob.designTeeth) + " teeth"
@@ -34,8 +36,6 @@ std::string hobbedNote(const HobbedBy& hob, Units units)
         + std::string(unitsName(units)) + " into its material (overcut) and " + deviationText(hob.metalLeft, units)
         + " " + std::string(unitsName(units)) + " into its space (metal left)";
 }
-
-} // namespace
 
 std::string outlineSvg(const PulleyOutline& outline, Units units)
 {

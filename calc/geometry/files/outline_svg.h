@@ -26,4 +26,10 @@ std::string outlineSvg(const PulleyOutline& outline, Units units);
 //             its space (metal left)"
 std::string outlineNote(const PulleyOutline& outline, Units units);
 
+// Which hob cut a hobbed outline's grooves and how far they stray from the
+// table's, for the outline's note and the model's line on standard error.
+//   XL 15 by the hob for 10 -> "grooves as the hob designed for 10 teeth (segment Z10-20) cuts them, which stray
+//                               from the table's groove by up to 0.0271 mm into its material (overcut) and …"
+std::string hobbedNote(const HobbedBy& hob, Units units);
+
 } // namespace quillon
