@@ -197,49 +197,41 @@ CheckedPulley checkedPulley(const ModelArguments& given, Units units, double tol
     return pulley;
 }
 
-std::string outputPathOf(CLI::App& command)
+// The command's arguments, options and help, read into `given`.
+void addModelOptions(CLI::App& command, ModelArguments& given)
 {
-    const CLI::Option* output = command.get_option_no_throw("--output");
-    return output && output->count() > 0 ? output->as<std::string>() : std::string();
-}
-
-} // namespace
-
-Action declareModel(CLI::App& command)
-{
-    auto given = std::make_shared<ModelArguments>();
-    addBeltArgument(command, given->belt);
-    command.add_option("TEETH", given->teeth, "Tooth count, a whole number from 3")->required();
+    addBeltArgument(command, given.belt);
+    command.add_option("TEETH", given.teeth, "Tooth count, a whole number from 3")->required();
     command
-        .add_option("--width", given->width, "Width of the toothed part; every length from 0.001 mm to 10⁶ mm (1 km)")
+        .add_option("--width", given.width, "Width of the toothed part; every length from 0.001 mm to 10⁶ mm (1 km)")
         ->required()
         ->option_text("W");
     command
-        .add_option("--flanges", given->flanges,
+        .add_option("--flanges", given.flanges,
             "A flange on either side of the teeth, HEIGHT above the outside circle and THICKNESS thick (as thick as "
             "HEIGHT when left out)")
         ->option_text("HEIGHT[,THICKNESS]");
-    command.add_option("--hub", given->hub, "A hub below the bottom flange (or the teeth), DIAMETER across")
+    command.add_option("--hub", given.hub, "A hub below the bottom flange (or the teeth), DIAMETER across")
         ->option_text("DIAMETER,LENGTH");
-    command.add_option("--bore", given->bore, "A bore of diameter D through the whole pulley")->option_text("D");
+    command.add_option("--bore", given.bore, "A bore of diameter D through the whole pulley")->option_text("D");
     command
-        .add_option("--keyway", given->keyway,
+        .add_option("--keyway", given.keyway,
             "A keyway in the bore along its whole length, centred on +y: flat parallel sides WIDTH apart and a flat "
             "floor DEPTH beyond the bore on its centre line")
         ->option_text("WIDTH,DEPTH");
     command
-        .add_option("--format", given->format,
+        .add_option("--format", given.format,
             "3mf, stl (binary) or step; by default from the extension of --output (.3mf, .stl, .step or .stp)")
         ->check(CLI::IsMember({"3mf", "stl", "step"}));
     command
-        .add_option("--tolerance", given->tolerance,
+        .add_option("--tolerance", given.tolerance,
             "Largest distance of a mesh's facets from the exact solid (default 0.01 mm, or 0.0004 in); neighbouring "
             "contours (teeth, flanges, hub, bore, keyway) must stand at least this far apart, in every format")
         ->option_text("C");
-    command.add_flag("--approximate", given->approximate,
+    command.add_flag("--approximate", given.approximate,
         "Draw HTD3M to HTD14M approximately, as 'quillon-cli outline --approximate' does");
-    addHobbedOptions(command, given->hobbed);
-    addUnitsOption(command, given->units, "Every length, the tolerance included, in mm (the default) or in (inches)");
+    addHobbedOptions(command, given.hobbed);
+    addUnitsOption(command, given.units, "Every length, the tolerance included, in mm (the default) or in (inches)");
     command.footer(
         "The solid's axis is +z, its bottom at z = 0 and groove 0 centred on +y, as in 'quillon-cli outline'. From "
         "the bottom up: the hub, the bottom flange, the teeth (the outline extruded by W) and the top flange; the bore "
@@ -247,6 +239,14 @@ Action declareModel(CLI::App& command)
         "no facet is farther than the tolerance from it; closed, every edge in two triangles. STEP (AP214) holds one "
         "solid of exact planes and cylinders. Standard error tells the pulley, its diameters, its exact volume and a "
         "mesh's triangles. A 3MF or STL file is not written onto a terminal: give --output or a pipe.");
+}
+
+} // namespace
+
+Action declareModel(CLI::App& command)
+{
+    auto given = std::make_shared<ModelArguments>();
+    addModelOptions(command, *given);
     CLI::App* declared = &command;
     return [given, declared]() -> Writer {
         const Units units = given->units.units();

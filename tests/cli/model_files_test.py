@@ -63,7 +63,7 @@ def occt_commands(folder):
     os.makedirs(links, exist_ok=True)
     for name in ["TKTopTest", "TKXSDRAW"]:
         # Whatever the machine's library folder and Open CASCADE's version.
-        found = sorted(glob.glob(f"/usr/lib/**/lib{name}.so.*", recursive=True), key=len)
+        found = sorted(glob.glob(f"/usr/lib/lib{name}.so.*") + glob.glob(f"/usr/lib/*/lib{name}.so.*"), key=len)
         assert found, f"lib{name}.so.* not found: is occt-draw installed?"
         os.symlink(found[0], os.path.join(links, f"lib{name}.so"))
     with open("/usr/share/opencascade/resources/XSTEPResource/STEP") as settings:

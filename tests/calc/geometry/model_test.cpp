@@ -305,9 +305,16 @@ TEST(PulleyMesh, EveryVertexLiesOnTheSolidsContours)
         for (const Wall& wall : solid.walls) {
             for (const OutlinePiece& piece : wall.loop) {
                 if (piece.sweep != 0) {
+                    // On the circle, and within the arc's turn from its start.
+                    const double from = std::atan2(piece.start.y - piece.centre.y, piece.start.x - piece.centre.x);
+                    const double at = std::atan2(v.y - piece.centre.y, v.x - piece.centre.x);
+                    double turn = std::remainder((at - from) * (piece.sweep > 0 ? 1 : -1), 2 * std::numbers::pi);
+                    if (turn < -1e-12)
+                        turn += 2 * std::numbers::pi;
+                    const bool within = turn <= std::abs(piece.sweep) + 1e-12;
                     nearest = std::min(nearest,
                         std::abs(std::hypot(v.x - piece.centre.x, v.y - piece.centre.y) - piece.radius)
-                            + (std::hypot(v.x - piece.start.x, v.y - piece.start.y) > 2 * piece.radius ? 1 : 0));
+                            + (within ? 0 : 1));
                     continue;
                 }
                 const double dx = piece.end.x - piece.start.x, dy = piece.end.y - piece.start.y;
