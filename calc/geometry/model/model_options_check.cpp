@@ -23,10 +23,12 @@ std::string givenLength(double millimetres, Units units)
 {
     const double value = units == Units::Inches ? millimetres / 25.4 : millimetres;
     std::string text = plainText(value);
-    if (value < 1e-6 || value >= 1e15) {
+    // Scientific, which every build's conversions write alike (the
+    // WebAssembly build's have no general form); 0 stays "0".
+    if (const double size = std::abs(value); size != 0 && (size < 1e-6 || size >= 1e15)) {
         std::array<char, 32> buffer{};
         const auto [end, error]
-            = doubleToChars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general);
+            = doubleToChars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific);
         text.assign(buffer.data(), end);
     }
     return text + " " + std::string(unitsName(units));
