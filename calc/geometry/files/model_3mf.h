@@ -17,7 +17,7 @@ struct PackagePart {
     std::string content;
 };
 
-// The three parts of the 3MF core specification's package, in this order:
+// The three parts of a 3MF package as slicers read it, in this order:
 // "[Content_Types].xml", "_rels/.rels" (the start part) and "3D/3dmodel.model"
 // with unit="millimeter" (or "inch"), a title, one mesh object of the shared
 // vertices and the triangles over them, and one build item. Coordinates are
